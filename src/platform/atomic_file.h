@@ -1,0 +1,14 @@
+// Replacing a file so that a crash never leaves it half written: the new content goes into a
+// temporary file beside the target, is flushed to disk, and is renamed over the target. Missing
+// parent folders are created. On any failure the old file stays as it was, the temporary file
+// is removed, one line is logged and the result is false.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace ox::platform {
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
+
+}  // namespace ox::platform
