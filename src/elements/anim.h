@@ -1,0 +1,47 @@
+// TOxAnim: a key-frame animation whose keys (TOxAnKey children) hold the images it interpolates.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "scene/element.h"
+
+namespace ox::elements {
+
+class TOxAnim : public scene::TOxElement {
+ public:
+  TOxAnim();
+  const scene::ClassInfo& Class() const override;
+  static const scene::ClassInfo& StaticClass();
+
+  void SetSizeX(std::int32_t value) override { sizeX_ = value; }
+  void SetSizeY(std::int32_t value) override { sizeY_ = value; }
+  std::int32_t GetSizeX() const override { return sizeX_; }
+  std::int32_t GetSizeY() const override { return sizeY_; }
+
+  const std::string& ImBack() const { return imBack_; }
+  void SetImBack(std::string name) { imBack_ = std::move(name); }
+  std::int32_t Pos() const { return pos_; }
+  void SetFramePos(std::int32_t frame) { pos_ = frame; }
+  bool Morph() const { return morph_; }
+  void SetMorph(bool value) { morph_ = value; }
+
+  std::uint32_t hxDrawFx = 1;
+  std::int32_t Agro = 0;
+  bool Modal = false;
+  bool Rep = false;
+  bool ShowAn = false;
+  bool Active = false;
+  scene::EventScript exStop, exStart, exAnim;
+  long double Angle = 0.0L;
+  bool Interpol = false;
+
+ private:
+  std::string imBack_;
+  std::int32_t sizeX_ = 0;
+  std::int32_t sizeY_ = 0;
+  std::int32_t pos_ = 0;
+  bool morph_ = false;
+};
+
+}  // namespace ox::elements

@@ -1,0 +1,51 @@
+#include "elements/screen.h"
+
+#include "scene/class_registry.h"
+#include "scene/property_accessors.h"
+
+namespace ox::elements {
+
+using namespace ox::scene;
+
+namespace {
+
+PropertyTable ScreenProperties() {
+  PropertyTable t = BaseProperties();
+  t.insert(t.end(), {
+      Accessor<&TOxScreen::ImBack, &TOxScreen::SetImBack, PropType::String>("ImBack"),
+      SizeXProperty(),
+      SizeYProperty(),
+      Field<&TOxScreen::hxDrawFx, PropType::Cardinal>("hxDrawFx"),
+      Field<&TOxScreen::Agro, PropType::Integer>("Agro"),
+      Field<&TOxScreen::Modal, PropType::Boolean>("Modal"),
+      Event<&TOxElement::exInit>("exInit"),
+      Event<&TOxElement::exAfterLoad>("exAfterLoad"),
+      Event<&TOxElement::exUpdate>("exUpdate"),
+      Event<&TOxElement::exProcess>("exProcess"),
+      OrderProperty(),
+      Event<&TOxElement::exVarRS>("exVarRS"),
+      Event<&TOxElement::exShow>("exShow"),
+      Field<&TOxElement::Tag, PropType::String>("Tag"),
+      Field<&TOxScreen::AllwaysLoad, PropType::Boolean>("AllwaysLoad"),
+      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      Event<&TOxElement::exRender>("exRender"),
+      Field<&TOxElement::AutoInit, PropType::Boolean>("AutoInit"),
+  });
+  return t;
+}
+
+}  // namespace
+
+const ClassInfo& TOxScreen::StaticClass() {
+  static const ClassInfo info = MakeClassInfo(
+      "TOxScreen", {"TOxDB"}, ScreenProperties(),
+      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxScreen>(parent); });
+  return info;
+}
+
+const ClassInfo& TOxScreen::Class() const { return StaticClass(); }
+
+// A screen is hit-tested and processed while invisible.
+TOxScreen::TOxScreen() { MousedNotVis = true; }
+
+}  // namespace ox::elements

@@ -1,0 +1,41 @@
+// TOxShape: a box or a circle sector, filled with its tint.
+#pragma once
+
+#include <cstdint>
+
+#include "elements/tint.h"
+#include "scene/element.h"
+
+namespace ox::elements {
+
+class TOxShape : public scene::TOxElement {
+ public:
+  TOxShape();
+  const scene::ClassInfo& Class() const override;
+  static const scene::ClassInfo& StaticClass();
+
+  void SetSizeX(std::int32_t value) override { sizeX_ = value; }
+  void SetSizeY(std::int32_t value) override { sizeY_ = value; }
+  std::int32_t GetSizeX() const override { return sizeX_; }
+  std::int32_t GetSizeY() const override { return sizeY_; }
+
+  std::uint32_t hxColor() const { return tint_.Color(); }
+  void SetHxColor(std::uint32_t rgb) { tint_.SetColor(rgb); }
+  std::uint8_t hxTrans() const { return tint_.Trans(); }
+  void SetHxTrans(std::uint8_t alpha) { tint_.SetTrans(alpha); }
+  std::uint32_t Colour() const { return tint_.argb; }
+
+  std::uint32_t hxDrawFx = 0x504;
+  bool Crop = false;
+  std::int32_t ShapeType = 0;
+  double Par1 = 0.0;
+  double Par2 = 0.0;
+  double Par3 = 0.0;
+
+ private:
+  Tint tint_{0xFFFFFFFFu};
+  std::int32_t sizeX_ = 100;
+  std::int32_t sizeY_ = 100;
+};
+
+}  // namespace ox::elements

@@ -1,0 +1,71 @@
+#include "elements/text.h"
+
+#include "scene/class_registry.h"
+#include "scene/property_accessors.h"
+
+namespace ox::elements {
+
+using namespace ox::scene;
+
+namespace {
+
+PropertyTable TextProperties() {
+  PropertyTable t = BaseProperties();
+  t.insert(t.end(), {
+      Field<&TOxText::hxDrawFx, PropType::Cardinal>("hxDrawFx"),
+      Accessor<&TOxText::hxColor1, &TOxText::SetHxColor1, PropType::Cardinal>("hxColor1"),
+      Accessor<&TOxText::hxTrans1, &TOxText::SetHxTrans1, PropType::Byte>("hxTrans1"),
+      Accessor<&TOxText::hxColor2, &TOxText::SetHxColor2, PropType::Cardinal>("hxColor2"),
+      Accessor<&TOxText::hxTrans2, &TOxText::SetHxTrans2, PropType::Byte>("hxTrans2"),
+      Field<&TOxElement::MousedNotVis, PropType::Boolean>("MousedNotVis"),
+      Event<&TOxElement::exVarRS>("exVarRS"),
+      Event<&TOxElement::exInit>("exInit"),
+      Event<&TOxElement::exAfterLoad>("exAfterLoad"),
+      Event<&TOxElement::exMouseIn>("exMouseIn"),
+      Event<&TOxElement::exMouseOut>("exMouseOut"),
+      Event<&TOxElement::exMouseMove>("exMouseMove"),
+      Event<&TOxElement::exMouseDown>("exMouseDown"),
+      Event<&TOxElement::exMouseUp>("exMouseUp"),
+      Event<&TOxElement::exUpdate>("exUpdate"),
+      Event<&TOxElement::exProcess>("exProcess"),
+      Field<&TOxElement::MousedVis, PropType::Boolean>("MousedVis"),
+      Field<&TOxElement::NoMsOxDB, PropType::Boolean>("NoMsOxDB"),
+      OrderProperty(),
+      Field<&TOxElement::rX, PropType::Real>("rX"),
+      Field<&TOxElement::rY, PropType::Real>("rY"),
+      SizeXProperty(),
+      SizeYProperty(),
+      Accessor<&TOxText::Font, &TOxText::SetFont, PropType::String>("Font"),
+      Field<&TOxText::PosHor, PropType::Enum>("PosHor", &kPosHorNames),
+      Field<&TOxText::PosVert, PropType::Enum>("PosVert", &kPosVertNames),
+      Accessor<&TOxText::TextId, &TOxText::SetTextId, PropType::String>("TextId"),
+      Accessor<&TOxText::AutoEnter, &TOxText::SetAutoEnter, PropType::Boolean>("AutoEnter"),
+      Accessor<&TOxText::EnEnter, &TOxText::SetEnEnter, PropType::Boolean>("EnEnter"),
+      Accessor<&TOxText::AutoScale, &TOxText::SetAutoScale, PropType::Boolean>("AutoScale"),
+      Accessor<&TOxText::Interval, &TOxText::SetInterval, PropType::Real>("Interval"),
+      Accessor<&TOxText::Text, &TOxText::SetText, PropType::String>("Text"),
+      Accessor<&TOxText::Scale, &TOxText::SetScale, PropType::Real>("Scale"),
+      Field<&TOxElement::Tag, PropType::String>("Tag"),
+      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      Field<&TOxText::hxShadColor, PropType::Cardinal>("hxShadColor"),
+      Field<&TOxText::Emboss, PropType::Boolean>("Emboss"),
+      Field<&TOxText::Shadow, PropType::Boolean>("Shadow"),
+      Field<&TOxText::Uni, PropType::Boolean>("Uni"),
+  });
+  return t;
+}
+
+}  // namespace
+
+const ClassInfo& TOxText::StaticClass() {
+  static const ClassInfo info = MakeClassInfo(
+      "TOxText", {"TOxScreen", "TOxImage", "TOxText", "TOxShape"}, TextProperties(),
+      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxText>(parent); });
+  return info;
+}
+
+const ClassInfo& TOxText::Class() const { return StaticClass(); }
+
+TOxText::TOxText() = default;
+
+}  // namespace ox::elements

@@ -1,0 +1,72 @@
+// TOxText: a block of text drawn in a bitmap font (or the TrueType path in unicode mode), with
+// a vertical gradient from its top colour to its bottom colour.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "elements/tint.h"
+#include "scene/element.h"
+
+namespace ox::elements {
+
+class TOxText : public scene::TOxElement {
+ public:
+  TOxText();
+  const scene::ClassInfo& Class() const override;
+  static const scene::ClassInfo& StaticClass();
+
+  void SetSizeX(std::int32_t value) override { sizeX_ = value; }
+  void SetSizeY(std::int32_t value) override { sizeY_ = value; }
+  std::int32_t GetSizeX() const override { return sizeX_; }
+  std::int32_t GetSizeY() const override { return sizeY_; }
+
+  std::uint32_t hxColor1() const { return top_.Color(); }
+  void SetHxColor1(std::uint32_t rgb) { top_.SetColor(rgb); }
+  std::uint8_t hxTrans1() const { return top_.Trans(); }
+  void SetHxTrans1(std::uint8_t alpha) { top_.SetTrans(alpha); }
+  std::uint32_t hxColor2() const { return bottom_.Color(); }
+  void SetHxColor2(std::uint32_t rgb) { bottom_.SetColor(rgb); }
+  std::uint8_t hxTrans2() const { return bottom_.Trans(); }
+  void SetHxTrans2(std::uint8_t alpha) { bottom_.SetTrans(alpha); }
+  std::uint32_t TopColour() const { return top_.argb; }
+  std::uint32_t BottomColour() const { return bottom_.argb; }
+
+  // The setters below store their value; laying out and drawing the text come with fonts.
+  const std::string& Font() const { return font_; }
+  void SetFont(std::string name) { font_ = std::move(name); }
+  const std::string& TextId() const { return textId_; }
+  void SetTextId(std::string id) { textId_ = std::move(id); }
+  bool AutoEnter() const { return autoEnter_; }
+  void SetAutoEnter(bool value) { autoEnter_ = value; }
+  bool EnEnter() const { return enEnter_; }
+  void SetEnEnter(bool value) { enEnter_ = value; }
+  bool AutoScale() const { return autoScale_; }
+  void SetAutoScale(bool value) { autoScale_ = value; }
+  double Interval() const { return interval_; }
+  void SetInterval(double value) { interval_ = value; }
+  const std::string& Text() const { return text_; }
+  void SetText(std::string value) { text_ = std::move(value); }
+  double Scale() const { return scale_; }
+  void SetScale(double value) { scale_ = value; }
+
+  std::uint32_t hxDrawFx = 0x504;
+  std::int32_t PosHor = 0;
+  std::int32_t PosVert = 0;
+  std::uint32_t hxShadColor = 0;
+  bool Emboss = false;
+  bool Shadow = false;
+  bool Uni = false;
+
+ private:
+  Tint top_{0xFFFFFFFFu};
+  Tint bottom_{0u};
+  std::int32_t sizeX_ = 100;
+  std::int32_t sizeY_ = 100;
+  std::string font_, textId_, text_;
+  bool autoEnter_ = false, enEnter_ = false, autoScale_ = false;
+  double interval_ = 0.0;
+  double scale_ = 1.0;
+};
+
+}  // namespace ox::elements

@@ -1,0 +1,40 @@
+#include "scene/property_accessors.h"
+
+namespace ox::scene {
+
+const std::vector<const char*> kBooleanNames{"False", "True"};
+const std::vector<const char*> kPosHorNames{"phLeft", "phCenter", "phRight"};
+const std::vector<const char*> kPosVertNames{"pvTop", "pvCenter", "pvBottom"};
+const std::vector<const char*> kShapeTypeNames{"stBox", "stCircle"};
+
+PropertyTable BaseProperties() {
+  return {
+      Field<&TOxElement::Key, PropType::Integer>("Key"),
+      Field<&TOxElement::Id, PropType::String>("Id"),
+      Accessor<&TOxElement::X, &TOxElement::SetX, PropType::Integer>("X"),
+      Accessor<&TOxElement::Y, &TOxElement::SetY, PropType::Integer>("Y"),
+      PropertyInfo{"Vis", PropType::Boolean,
+                   [](const TOxElement& e) -> PropValue { return std::int64_t{e.Vis}; },
+                   [](TOxElement& e, const PropValue& v) { e.SetVis(AsInteger(v) != 0); },
+                   &kBooleanNames},
+  };
+}
+
+PropertyInfo OrderProperty() {
+  return PropertyInfo{"Order", PropType::Integer,
+                      [](const TOxElement& e) -> PropValue { return std::int64_t{e.Order}; },
+                      [](TOxElement& e, const PropValue& v) {
+                        e.SetOrder(static_cast<std::int32_t>(NarrowOrdinal(PropType::Integer, AsInteger(v))));
+                      },
+                      nullptr};
+}
+
+PropertyInfo SizeXProperty() {
+  return Accessor<&TOxElement::GetSizeX, &TOxElement::SetSizeX, PropType::Integer>("SizeX");
+}
+
+PropertyInfo SizeYProperty() {
+  return Accessor<&TOxElement::GetSizeY, &TOxElement::SetSizeY, PropType::Integer>("SizeY");
+}
+
+}  // namespace ox::scene

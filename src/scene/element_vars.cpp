@@ -1,0 +1,93 @@
+// The element's answers to names read and written by scripts: its own variables, its published
+// properties, its children by Id and the pseudo-variables that the tree itself can answer.
+#include <cstdint>
+#include <string>
+
+#include "platform/case1251.h"
+#include "scene/class_registry.h"
+#include "scene/element.h"
+#include "scene/element_refs.h"
+#include "scene/game_root.h"
+#include "scene/property_values.h"
+#include "script/convert.h"
+#include "script/var_list.h"
+
+namespace ox::scene {
+
+namespace {
+
+using script::Value;
+
+Value RefTo(const TOxElement* e) { return Value::UInt32(e ? e->Ref() : 0); }
+
+TOxElement* ChildById(const TOxElement& e, const std::string& upperName) {
+  for (const auto& child : e.Children()) {
+    if (platform::UpperCase1251(child->Id) == upperName) return child.get();
+  }
+  return nullptr;
+}
+
+// "CHILD[n]" and "CHILDn": child n (1-based), reference 0 when out of range; unhandled when
+// the text is not a number.
+bool NumberedChild(const TOxElement& e, const std::string& name, Value& out) {
+  if (name.rfind("CHILD", 0) != 0 || name.size() <= 5) return false;
+  const std::string digits =
+      name[5] == '[' ? name.substr(6, name.size() >= 7 ? name.size() - 7 : 0) : name.substr(5);
+  std::int32_t n = 0;
+  if (!script::TextToInt32(digits, n)) return false;
+  const auto count = static_cast<std::int64_t>(e.Children().size());
+  out = RefTo(n >= 1 && n <= count ? e.Children()[static_cast<std::size_t>(n - 1)].get() : nullptr);
+  return true;
+}
+
+std::int32_t PositionInParent(const TOxElement& e) {
+  const auto& siblings = e.Parent()->Children();
+  for (std::size_t i = 0; i < siblings.size(); ++i) {
+    if (siblings[i].get() == &e) return static_cast<std::int32_t>(i + 1);
+  }
+  return 0;
+}
+
+bool TreePseudoVariable(TOxElement& e, const std::string& name, Value& out) {
+  if (name == "NIL") return out = Value::UInt32(0), true;
+  if (name == "SELF") return out = RefTo(&e), true;
+  if (name == "CLASS") return out = Value::String(platform::UpperCase1251(e.Class().name)), true;
+  if (name == "PARENT") return e.Parent() ? (out = RefTo(e.Parent()), true) : false;
+  if (name == "CHILDCOUNT")
+    return out = Value::Int32(static_cast<std::int32_t>(e.Children().size())), true;
+  if (name == "PARPOS") return e.Parent() ? (out = Value::Int32(PositionInParent(e)), true) : false;
+  if (NumberedChild(e, name, out)) return true;
+  if (name == "OXDB") return out = RefTo(e.Root()), true;
+  if (name == "ABSX") return out = Value::Int32(e.GetAbsX()), true;
+  if (name == "ABSY") return out = Value::Int32(e.GetAbsY()), true;
+  if (name == "SZX") return out = Value::Int32(e.GetSizeX()), true;
+  if (name == "SZY") return out = Value::Int32(e.GetSizeY()), true;
+  return false;
+}
+
+}  // namespace
+
+bool TOxElement::GetVar(const std::string& name, Value& out) {
+  if (vars_) {
+    if (const script::TVar* v = vars_->Find(name)) return out = v->Val, true;
+  }
+  if (const PropertyInfo* p = Class().FindProperty(name)) {
+    out = ScriptValueOf(*p, p->get(*this));
+    return true;
+  }
+  if (TOxElement* child = ChildById(*this, name)) return out = RefTo(child), true;
+  return TreePseudoVariable(*this, name, out);
+}
+
+bool TOxElement::SetVar(const std::string& name, const Value& value) {
+  if (vars_) {
+    if (script::TVar* v = vars_->Find(name)) return v->Val = value, true;
+  }
+  if (const PropertyInfo* p = Class().FindProperty(name)) {
+    p->set(*this, PropValueOf(*p, value));
+    return true;
+  }
+  return false;
+}
+
+}  // namespace ox::scene
