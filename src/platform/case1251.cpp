@@ -9,6 +9,11 @@ std::string UpperCase1251(std::string s) {
   return s;
 }
 
+std::u16string UpperCase1251(std::u16string s) {
+  for (char16_t& u : s) u = UpperUnit1251(u);
+  return s;
+}
+
 std::string LowerCase1251(std::string s) {
   for (char& c : s) c = static_cast<char>(LowerChar1251(static_cast<unsigned char>(c)));
   return s;

@@ -45,7 +45,17 @@ inline constexpr CaseTables kCaseTables = BuildCaseTables();
 inline unsigned char UpperChar1251(unsigned char c) { return case1251_detail::kCaseTables.upper[c]; }
 inline unsigned char LowerChar1251(unsigned char c) { return case1251_detail::kCaseTables.lower[c]; }
 
+// The same letters as UTF-16 code units: ASCII, U+0400-U+045F and Ґ/ґ (U+0490/U+0491).
+inline char16_t UpperUnit1251(char16_t u) {
+  if (u >= u'a' && u <= u'z') return static_cast<char16_t>(u - 32);
+  if (u >= 0x0430 && u <= 0x044F) return static_cast<char16_t>(u - 0x20);
+  if (u >= 0x0450 && u <= 0x045F) return static_cast<char16_t>(u - 0x50);
+  if (u == 0x0491) return 0x0490;
+  return u;
+}
+
 std::string UpperCase1251(std::string s);
+std::u16string UpperCase1251(std::u16string s);
 std::string LowerCase1251(std::string s);
 
 // True when a and b are the same text once both are upper-cased.

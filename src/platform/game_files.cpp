@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/game_name.h"
 #include "platform/log.h"
+#include "platform/read_file.h"
 
 #include <algorithm>
 #include <system_error>
@@ -88,14 +89,11 @@ bool GameFiles::Exists(std::string_view name) const {
 }
 
 std::optional<std::vector<std::uint8_t>> GameFiles::ReadAll(std::string_view name) const {
-  std::ifstream in = Open(name);
-  if (!in.is_open()) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  char chunk[65536];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-    bytes.insert(bytes.end(), chunk, chunk + in.gcount());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  const auto path = Resolve(name);
+  if (!path) return std::nullopt;
+  const std::optional<std::string> bytes = ReadWholeFile(*path);
+  if (!bytes) return std::nullopt;
+  return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
 }
 
 std::ifstream GameFiles::Open(std::string_view name) const {
