@@ -48,4 +48,20 @@ ScriptHost& Host();
 // Installs a host; nullptr restores the default one. The caller keeps ownership.
 void SetHost(ScriptHost* host);
 
+// Reads a whole file by its name, relative to the working directory (what the default host's
+// ReadScriptFile does); on failure sets errorCode to the system error code (2: missing file).
+bool ReadScriptFileFromDisk(const std::string& name, std::string& content, int& errorCode);
+
+// Installs a host for the lifetime of the object and restores the previous one afterwards.
+class ScopedHost {
+ public:
+  explicit ScopedHost(ScriptHost* host) : previous_(&Host()) { SetHost(host); }
+  ~ScopedHost() { SetHost(previous_); }
+  ScopedHost(const ScopedHost&) = delete;
+  ScopedHost& operator=(const ScopedHost&) = delete;
+
+ private:
+  ScriptHost* previous_;
+};
+
 }  // namespace ox::script

@@ -1,0 +1,80 @@
+// TPasCalc: host operations, error recording, Compile and Execute.
+#include "script/pascalc.h"
+
+#include "script/convert.h"
+
+namespace ox::script {
+
+namespace {
+
+std::string TrimUpper(const std::string& name) {
+  std::size_t a = 0, b = name.size();
+  while (a < b && static_cast<unsigned char>(name[a]) <= 32) ++a;
+  while (b > a && static_cast<unsigned char>(name[b - 1]) <= 32) --b;
+  std::string up = name.substr(a, b - a);
+  for (char& c : up)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return up;
+}
+
+}  // namespace
+
+bool TPasCalc::SetFunction(const std::string& name, NativeFunction callback) {
+  const std::string up = TrimUpper(name);
+  const int i = funcs_.IndexOf(up);
+  if (i >= 0) {
+    if (callback)
+      funcs_[static_cast<std::size_t>(i)].Callback = std::move(callback);
+    else
+      funcs_.Delete(static_cast<std::size_t>(i));
+    return true;
+  }
+  if (!callback) return false;  // nothing to delete; a record without a callback is never added
+  return funcs_.AddFunc(up, std::move(callback));
+}
+
+bool TPasCalc::GetValue(const std::string& name, TVar& out) {
+  return vars_.Lookup(TrimUpper(name), out);
+}
+
+bool TPasCalc::SetValue(const std::string& name, const Value& value) {
+  return vars_.SetValue(TrimUpper(name), value);
+}
+
+bool TPasCalc::IsArray(std::string_view name) const {
+  for (const auto& v : vars_) {
+    const std::string& n = v.Name;
+    if (n.size() > name.size() && n[name.size()] == '[' && n.compare(0, name.size(), name) == 0)
+      return true;
+  }
+  return false;
+}
+
+void TPasCalc::ResetError() {
+  depth_ = -1;
+  signal_ = Signal::None;
+  target_.clear();
+  errorCode_ = 0;
+  errorMessage_.clear();
+  errorText_.clear();
+  callDepth_ = 0;
+  nesting_ = 0;
+}
+
+void TPasCalc::ReportError(const std::string& message, std::string_view text, int code) {
+  ++errorEvents_;
+  if (errorCode_ != 0) return;
+  errorCode_ = code;
+  errorMessage_ = message;
+  errorText_ = Detokenize(text, true);
+  std::string line = message;
+  line += " (";
+  line += errorText_;
+  line += " in ";
+  line += CurrentContext();
+  line += ") ";
+  line += Host().EventContextName();
+  Host().ReportLine(line);
+}
+
+}  // namespace ox::script

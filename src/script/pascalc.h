@@ -1,0 +1,139 @@
+// TPasCalc: the script interpreter (Parts 4.1 to 4.3). A script is tokenised once by Compile;
+// Execute re-reads the prepared text statement by statement and evaluates expressions as it
+// goes (there is no syntax tree).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/lists.h"
+#include "script/tokens.h"
+#include "script/value.h"
+#include "script/var_list.h"
+
+namespace ox::script {
+
+class TPasCalc {
+ public:
+  using NativeFunction = ox::script::NativeFunction;
+
+  // Limits that the original lacked (it overflowed the stack): nested calls of script
+  // procedures and functions, nested INCLUDE/USES files, nested blocks and parentheses.
+  static constexpr int kMaxCallDepth = 256;
+  static constexpr int kMaxFileDepth = 16;
+  static constexpr int kMaxNesting = 2000;
+
+  TPasCalc() = default;
+  TPasCalc(const TPasCalc&) = delete;
+  TPasCalc& operator=(const TPasCalc&) = delete;
+
+  // Prepares and tokenises a source (reusing the last one's tokens when it is the same text;
+  // a text containing 0x7F is taken as tokenised), runs the declaration pass and returns the
+  // main statement list in prepared form. Resets the error state and the procedure list;
+  // errors are reported as at run time.
+  std::string Compile(const std::string& source);
+  // Resets the error state, empties the procedure list (as the original does: declarations of
+  // a compiled script are not callable), runs the prepared text; true when no error occurred.
+  bool Execute(std::string_view prepared);
+  // As Execute but keeps the procedure list that Compile built, so declared procedures and
+  // functions can be called (oxscript --procedures, tests, benchmarks). Not in the original.
+  bool Run(std::string_view prepared);
+  // Evaluates one expression in prepared form (Part 4.2); nests inside an outer evaluation.
+  bool Evaluate(std::string_view prepared, TVar& result);
+  // Records the first error of a run and hands its report line to the host.
+  void ReportError(const std::string& message, std::string_view text, int code);
+  // Error state: code 0, empty message and text, no signal, block depth -1.
+  void ResetError();
+
+  // Host operations (Part 4.1).
+  bool SetFunction(const std::string& name, NativeFunction callback);
+  int FunctionIndex(std::string_view name) const { return funcs_.IndexOf(name); }
+  int VarIndex(std::string_view name) const { return vars_.IndexOf(name); }
+  bool GetValue(const std::string& name, TVar& out);
+  bool SetValue(const std::string& name, const Value& value);
+  bool AssignVar(const TVar& var) { return vars_.Assign(var); }
+  bool IsArray(std::string_view name) const;
+
+  int ErrorCode() const { return errorCode_; }
+  const std::string& ErrorMessage() const { return errorMessage_; }
+  const std::string& ErrorText() const { return errorText_; }
+
+  TVarList& Vars() { return vars_; }
+  const TVarList& Vars() const { return vars_; }
+  TFuncList& Functions() { return funcs_; }
+  TProcList& Procedures() { return procs_; }
+  const TProcList& Procedures() const { return procs_; }
+
+ private:
+  enum class Signal : std::uint8_t { None, Break, Continue, Exit, Goto };
+
+  // Evaluator (eval.cpp).
+  void Next();
+  void ParseOr(Value& v);
+  void ParseAnd(Value& v);
+  void ParseCompare(Value& v);
+  void ParseAdd(Value& v);
+  void ParseMul(Value& v);
+  void ParsePow(Value& v);
+  void ParseUnary(Value& v);
+  void ParsePrimary(Value& v);
+  void ParseName(Value& v);
+  void Binary(int op, Value& left, Value& right);
+  bool ReadIndexList(std::string_view text, std::size_t& pos, std::string& out);
+  bool ReadArguments(std::vector<std::string_view>& args);
+  bool CallNative(const std::string& name, const std::vector<std::string_view>& args,
+                  Value& result);
+  bool CallProcedure(const std::string& name, const std::vector<std::string_view>& args,
+                     Value& result);
+  void LookupVariable(std::string_view name, Value& out, bool& found, bool& plainExists,
+                      bool& isArray) const;
+
+  // Executor (exec.cpp).
+  std::string_view ReadStatement(std::string_view text, std::size_t& pos, bool stopAtElse,
+                                 int* stopCode = nullptr);
+  void ExecList(std::string_view text);
+  void ExecLabeled(std::string_view stmt);
+  void ExecStatement(std::string_view stmt);
+  void ExecAssign(std::string_view stmt);
+  void ExecBegin(std::string_view stmt);
+  void ExecIf(std::string_view stmt);
+  void ExecFor(std::string_view stmt);
+  void ExecWhile(std::string_view stmt);
+  void ExecRepeat(std::string_view stmt);
+  void ExecCase(std::string_view stmt);
+  void ExecSignal(std::string_view stmt, Signal s);
+  void ExecGoto(std::string_view stmt);
+  bool Condition(std::string_view expr, std::string_view stmt, bool& out);
+  void DeclarationPass(std::string_view text, std::string& out);
+  bool Declare(std::string_view stmt, std::string_view text, std::size_t& pos);
+  bool IncludeFile(std::string_view stmt, std::string& out, bool include);
+
+  TVarList vars_;
+  TFuncList funcs_;
+  TProcList procs_;
+
+  int errorCode_ = 0;
+  std::string errorMessage_;
+  std::string errorText_;
+  std::uint64_t errorEvents_ = 0;  // ReportError calls, recorded or not
+
+  std::string cacheSource_;
+  std::string cacheTokens_;
+
+  int depth_ = -1;
+  Signal signal_ = Signal::None;
+  std::string target_;
+  int callDepth_ = 0;
+  int nesting_ = 0;
+  int fileDepth_ = 0;
+  bool fileAbort_ = false;
+
+  // Evaluator state.
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  Token cur_;
+};
+
+}  // namespace ox::script

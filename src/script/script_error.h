@@ -1,0 +1,16 @@
+// The error a native function throws to fail with a message. The interpreter catches it (and
+// ox::RangeError from "platform/checked.h", and any other std::exception) around every native
+// call and reports error 7 "Invalid parameters, function NAME : message" (Part 4.1).
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace ox::script {
+
+class ScriptError : public std::runtime_error {
+ public:
+  explicit ScriptError(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace ox::script

@@ -1,0 +1,179 @@
+#include "script/var_list.h"
+
+namespace ox::script {
+
+bool IsIdentChar(unsigned char c) {
+  return c == '.' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+         (c >= 'a' && c <= 'z') || c == '_' || c == 0xA8 || c == 0xB8 || c >= 0xC0;
+}
+
+bool IsValidVarName(std::string_view name) {
+  if (name.empty()) return false;
+  const auto first = static_cast<unsigned char>(name[0]);
+  if (!IsIdentChar(first) || (first >= '0' && first <= '9')) return false;
+  bool inIndex = false;
+  for (std::size_t i = 1; i < name.size(); ++i) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (!inIndex) {
+      if (c == '[') {
+        inIndex = true;
+        continue;
+      }
+      if (!IsIdentChar(c)) return false;
+    } else {
+      if (c == ']') {
+        if (i != name.size() - 1) return false;
+        continue;
+      }
+      if (!((c >= '0' && c <= '9') || c == '-' || c == ',')) return false;
+    }
+  }
+  return true;
+}
+
+std::string CurrentContext() {
+  ScriptElement* e = Host().CurrentElement();
+  return e ? e->DiagnosticContext() : std::string();
+}
+
+namespace {
+
+void Diagnostic(const char* what, std::string_view name) {
+  std::string line(what);
+  line.append(name);
+  line += " (in ";
+  line += CurrentContext();
+  line += ' ';
+  line += Host().EventContextName();
+  Host().ReportLine(line);
+}
+
+// Steps 1 and 2 of the path walk: leaves `e` at the element that owns the last component and
+// `last` at that component. False for a broken path.
+bool WalkPath(ScriptElement*& e, std::string_view& name, const TVarList& list) {
+  while (!name.empty() && name[0] == '.') {
+    name.remove_prefix(1);
+    if (!e) return false;
+    e = e->ScriptParent();
+  }
+  std::size_t dot;
+  while ((dot = name.find('.')) != std::string_view::npos) {
+    const std::string component(name.substr(0, dot));
+    name.remove_prefix(dot + 1);
+    if (component.empty() || !e) return false;
+    Value v;
+    if (e->GetVar(component, v)) {
+      if (v.kind != Kind::UInt32) return false;
+      e = Host().ResolveRef(static_cast<std::uint32_t>(v.i));
+      continue;
+    }
+    if (const TVar* local = list.Find(component)) {
+      if (local->Val.kind != Kind::UInt32) return false;
+      e = Host().ResolveRef(static_cast<std::uint32_t>(local->Val.i));
+      continue;
+    }
+    if (component == "OXDB") {
+      e = Host().RootElement();
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadElementPath(ScriptElement* element, std::string_view name, Value& out,
+                     const TVarList& list) {
+  const std::string_view full = name;
+  if (!WalkPath(element, name, list)) return false;
+  if (element) {
+    if (element->GetVar(std::string(name), out)) return true;
+    out = Value::UInt8(0);
+    Diagnostic("Not var ", full);
+    return true;
+  }
+  out = Value::UInt8(0);
+  Diagnostic("Not var NIL ", full);
+  return true;
+}
+
+bool WriteElementPath(ScriptElement* element, const TVar& var, const TVarList& list) {
+  std::string_view name = var.Name;
+  if (!WalkPath(element, name, list)) return false;
+  if (!element) return false;
+  return element->SetVar(std::string(name), var.Val);
+}
+
+int TVarList::IndexOf(std::string_view name) const {
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].Name == name) return static_cast<int>(i);
+  return -1;
+}
+
+TVar* TVarList::Find(std::string_view name) {
+  for (auto& v : items_)
+    if (v.Name == name) return &v;
+  return nullptr;
+}
+
+const TVar* TVarList::Find(std::string_view name) const {
+  for (const auto& v : items_)
+    if (v.Name == name) return &v;
+  return nullptr;
+}
+
+bool TVarList::AddVar(const TVar& var) {
+  if (Contains(var.Name)) return true;
+  if (!IsValidVarName(var.Name)) return false;
+  if (var.Name.find('.') != std::string::npos) Diagnostic("Add var ", var.Name);
+  items_.push_back(var);
+  return true;
+}
+
+bool TVarList::AddIfAbsent(const TVar& var) {
+  if (Contains(var.Name)) return true;
+  if (!IsValidVarName(var.Name)) return false;
+  items_.push_back(var);
+  return true;
+}
+
+bool TVarList::Assign(const TVar& var) {
+  if (TVar* v = Find(var.Name)) {
+    v->Val = var.Val;
+    return true;
+  }
+  if (WriteElementPath(Host().CurrentElement(), var, *this)) return true;
+  return AddVar(var);
+}
+
+bool TVarList::SetValue(std::string_view name, const Value& value) {
+  if (TVar* v = Find(name)) {
+    v->Val = value;
+    return true;
+  }
+  return false;
+}
+
+bool TVarList::LookupLocal(std::string_view name, TVar& out) const {
+  if (const TVar* v = Find(name)) {
+    out = *v;
+    return true;
+  }
+  return false;
+}
+
+bool TVarList::Lookup(std::string_view name, TVar& out) const {
+  if (const TVar* v = Find(name)) {
+    out = *v;
+    return true;
+  }
+  out.Name.assign(name);
+  return ReadElementPath(Host().CurrentElement(), name, out.Val, *this);
+}
+
+void TVarList::CopyTo(TVarList& other) const {
+  for (const auto& v : items_) other.AddVar(v);
+}
+
+}  // namespace ox::script

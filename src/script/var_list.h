@@ -1,0 +1,81 @@
+// TVarList: the ordered list of named script values (Part 4.1), with its fall-back to the
+// current element for names it does not hold (ReadElementPath / WriteElementPath).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/host.h"
+#include "script/value.h"
+
+namespace ox::script {
+
+// True for an identifier character of the script language: ".", "0"-"9", "A"-"Z", "a"-"z",
+// "_" and the Windows-1251 letters 0xA8, 0xB8, 0xC0-0xFF.
+bool IsIdentChar(unsigned char c);
+
+// The valid-variable-name test of Part 4.1 (X, A.B, A[1,2], A[-1] are valid; 1X, A B, A[I]
+// are not).
+bool IsValidVarName(std::string_view name);
+
+class TVarList {
+ public:
+  // Frees every record and empties the list.
+  void Clear() { items_.clear(); }
+  // True when a record has exactly this name.
+  bool Contains(std::string_view name) const { return IndexOf(name) >= 0; }
+  // Position of the first record with this name, -1 when none.
+  int IndexOf(std::string_view name) const;
+  // Present: nothing changes, true. Invalid name: false. Else appends a copy (writing the
+  // "Add var" diagnostic when the name contains "."), true.
+  bool AddVar(const TVar& var);
+  // As AddVar without the diagnostic.
+  bool AddIfAbsent(const TVar& var);
+  // The scripts' assignment: an existing record takes the value; else the name is written
+  // through the current element (WriteElementPath); else AddVar.
+  bool Assign(const TVar& var);
+  // Replaces the value of an existing record; false (nothing added) when not present.
+  bool SetValue(std::string_view name, const Value& value);
+  // Copies the first record with this name; false when none.
+  bool LookupLocal(std::string_view name, TVar& out) const;
+  // The scripts' read: the record if present, else ReadElementPath through the current
+  // element. False only for a broken path.
+  bool Lookup(std::string_view name, TVar& out) const;
+  // AddVar of every record into another list, in order.
+  void CopyTo(TVarList& other) const;
+
+  // Plain access (native functions, the host).
+  std::size_t Count() const { return items_.size(); }
+  TVar& operator[](std::size_t i) { return items_[i]; }
+  const TVar& operator[](std::size_t i) const { return items_[i]; }
+  auto begin() { return items_.begin(); }
+  auto end() { return items_.end(); }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+  // The first record with this name, or nullptr.
+  TVar* Find(std::string_view name);
+  const TVar* Find(std::string_view name) const;
+  // Appends without any check (the interpreter's argument lists).
+  void Append(TVar var) { items_.push_back(std::move(var)); }
+  // Removes the record at a position.
+  void Delete(std::size_t i) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i)); }
+
+ private:
+  std::vector<TVar> items_;
+};
+
+// Part 4.1's path walk. `list` is the variable list whose records stand for intermediate
+// components that the element does not answer. Reading: false only for a broken path; an
+// unknown last component reads as UInt8 0 with a "Not var"/"Not var NIL" diagnostic.
+bool ReadElementPath(ScriptElement* element, std::string_view name, Value& out,
+                     const TVarList& list);
+// Writing: false on any failure on the way and when the element's SetVar does not handle it.
+bool WriteElementPath(ScriptElement* element, const TVar& var, const TVarList& list);
+
+// The context text of diagnostics and error lines: the current element's DiagnosticContext(),
+// empty when there is none.
+std::string CurrentContext();
+
+}  // namespace ox::script
