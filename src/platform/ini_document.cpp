@@ -57,6 +57,14 @@ std::u16string DecodeText(std::string_view bytes, IniDocument::Encoding& encodin
   return Utf16FromCp1251(bytes);
 }
 
+// A written name or value must stay on its line, or it would add lines of its own to the file.
+std::u16string OneLine(std::u16string_view text) {
+  std::u16string line(text);
+  for (char16_t& u : line)
+    if (u == u'\r' || u == u'\n') u = u' ';
+  return line;
+}
+
 }  // namespace
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
@@ -151,14 +159,12 @@ std::u16string IniDocument::NewLineEnding() const {
 
 void IniDocument::Set(std::u16string_view section, std::u16string_view key,
                       std::u16string_view value) {
-  std::u16string text(key);
-  text += u'=';
-  text += value;
+  std::u16string text = OneLine(key) + u'=' + OneLine(value);
   const std::u16string ending = NewLineEnding();
   const auto header = FindSection(section);
   if (!header) {
     if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = ending;
-    lines_.push_back({u"[" + std::u16string(section) + u"]", ending});
+    lines_.push_back({u"[" + OneLine(section) + u"]", ending});
     lines_.push_back({std::move(text), ending});
     return;
   }

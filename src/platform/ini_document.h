@@ -37,7 +37,8 @@ class IniDocument {
   std::vector<IniEntry> Entries() const;
 
   // Replaces the value of the first matching key; else adds the key after the last key of the
-  // first matching section; else appends the section with the key at the end.
+  // first matching section; else appends the section with the key at the end. Line breaks in
+  // the section, key or value are written as spaces.
   void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
   // The document in its own encoding (a new document is Windows-1251).

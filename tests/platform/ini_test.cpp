@@ -93,6 +93,9 @@ TEST(IniFile, WritesKeepEveryOtherLine) {
             "; player settings\r\n[Def]\r\nsnd=30\r\n; volume of music\r\nMuz=50\r\nFS=0\r\n\r\n"
             "[Other]\r\nx=1\r\ny=2\r\n[New]\r\nk=v\r\n");
   EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Def", "Other", "New"}));
+  ASSERT_TRUE(ini.WriteString("Def", "Muz", "1\r\n[Def]\r\nSnd=0"));
+  EXPECT_EQ(ini.ReadString("Def", "Muz", ""), "1  [Def]  Snd=0");
+  EXPECT_EQ(ini.ReadString("Def", "snd", ""), "30");
   EXPECT_EQ(ini.Keys("Def"), (std::vector<std::string>{"snd", "Muz", "FS"}));
 }
 
