@@ -710,15 +710,20 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<std::str
     ReportError("Wrong parameters amount, procedure " + name, text_, 7);
     return false;
   }
+  // On a failure after this point the caller's variables are put back as they were.
+  auto fail = [&] {
+    vars_ = std::move(saved);
+    return false;
+  };
   for (std::size_t i = 0; i < args.size(); ++i) {
     TVar r;
     if (!Evaluate(args[i], r)) {
       ReportError("Invalid expression in function params: " + ArgumentText(args[i]), text_, 7);
-      return false;
+      return fail();
     }
     if (!vars_.Assign(TVar{params[i], std::move(r.Val)})) {
       ReportError("Duplicate variable name: " + params[i], text_, 24);
-      return false;
+      return fail();
     }
   }
   if (proc.IsFunction) {
@@ -729,16 +734,17 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<std::str
   ++callDepth_;
   ExecList(proc.Body);
   --callDepth_;
-  if (errorCode_) return false;
+  if (errorCode_) return fail();
   if (signal_ == Signal::Exit) {
     signal_ = Signal::None;
   } else if (signal_ == Signal::Break || signal_ == Signal::Continue) {
     ReportError(std::string(signal_ == Signal::Break ? "BREAK" : "CONTINUE") + " outside loop",
                 savedText, 15);
-    return false;
+    return fail();
   } else if (signal_ == Signal::Goto) {
     ReportError("Label " + target_ + " not exist or unreacheble", savedText, 18);
-    return false;
+    signal_ = Signal::None;
+    return fail();
   }
   TVarList after = std::move(vars_);
   vars_ = std::move(saved);
