@@ -1,5 +1,6 @@
 #include "scriptlib/calendar.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -117,7 +118,7 @@ double IncMonth(double dateTime, std::int32_t months) {
   if (index < 12 || index >= 10000 * 12) throw script::ScriptError("Invalid argument to date encode");
   const std::int64_t year = index / 12;
   const int month = static_cast<int>(index % 12) + 1;
-  const int day = d.day < DaysInMonth(static_cast<int>(year), month) ? d.day : DaysInMonth(static_cast<int>(year), month);
+  const int day = std::min(d.day, DaysInMonth(static_cast<int>(year), month));
   const double date = EncodeDate(year, month, day);
   const double time = std::fabs(dateTime - std::trunc(dateTime));
   return date >= 0 ? date + time : date - time;

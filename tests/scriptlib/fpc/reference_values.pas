@@ -1,10 +1,11 @@
 { Prints reference values of the classic run-time library's formatter, number
   and date routines for the scriptlib tests, one case a line, fields separated
-  by TAB. Rerun it and commit its output:
+  by TAB. Rerun it from the repository's root (the binary stays in /tmp) and
+  commit its output:
 
-    mkdir -p /tmp/oxref && cd /tmp/oxref &&
-    fpc -Mdelphi -FE/tmp/oxref /work/main/tests/scriptlib/fpc/reference_values.pas &&
-    ./reference_values > /work/main/tests/scriptlib/data/reference_values.tsv
+    mkdir -p /tmp/oxref &&
+    fpc -Mdelphi -FE/tmp/oxref tests/scriptlib/fpc/reference_values.pas &&
+    /tmp/oxref/reference_values > tests/scriptlib/data/reference_values.tsv
 
   The settings below are fixed explicitly so the output does not depend on the
   machine's locale; the player's date and number text uses the same ones:
