@@ -30,7 +30,11 @@ struct Node {
   // class's creation defaults. Throws std::invalid_argument for an unknown property or a value
   // of the wrong stream kind.
   Node& Set(std::string_view property, RawValue value);
-  Node& Set(std::string_view property, const char* text) { return Set(property, std::string(text)); }
+  Node& Set(std::string_view property, std::int32_t v) { return Set(property, RawValue(v)); }
+  Node& Set(std::string_view property, double v) { return Set(property, RawValue(v)); }
+  Node& Set(std::string_view property, std::string v) { return Set(property, RawValue(std::move(v))); }
+  Node& Set(std::string_view property, const char* v) { return Set(property, std::string(v)); }
+  Node& Set(std::string_view property, std::nullptr_t) = delete;
   Node& Add(Node child);
 };
 
