@@ -65,6 +65,7 @@ void ReadChildren(TOxElement& element, ByteReader& in, bool keepKeys) {
 }  // namespace
 
 bool IsReadingRecords() { return reading.active; }
+void SetReadingRecords(bool active) { reading.active = active; }
 
 void TOxElement::ReadRecordBase(std::string_view data, bool keepKeys) {
   ByteReader in(data);

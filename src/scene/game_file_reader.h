@@ -9,6 +9,8 @@ namespace ox::scene {
 
 // True while a game file or saved state is being read (animations skip rebuilding then).
 bool IsReadingRecords();
+// Saved state sets and clears the flag around its own reading.
+void SetReadingRecords(bool reading);
 
 // Nesting deeper than this is not read: deeper child records are skipped like records of an
 // unknown class, so a hostile file cannot exhaust the stack.

@@ -6,7 +6,7 @@
 #include "scene/class_registry.h"
 #include "scene/element.h"
 #include "scene/element_refs.h"
-#include "scene/json_text.h"
+#include "script/value_json.h"
 #include "script/var_list.h"
 
 namespace ox::scene {
@@ -23,26 +23,25 @@ void AppendProperty(std::string& out, const PropertyInfo& p, const TOxElement& e
   }
   switch (StreamKindOf(p.type)) {
     case StreamKind::Int32: out += std::to_string(AsInteger(v)); break;
-    case StreamKind::Float64: AppendJsonNumber(out, static_cast<double>(AsFloat(v))); break;
-    case StreamKind::String: AppendJsonString(out, AsString(v)); break;
+    case StreamKind::Float64: out += script::JsonNumber(static_cast<double>(AsFloat(v))); break;
+    case StreamKind::String: out += script::JsonString(AsString(v)); break;
   }
 }
 
 // A reference is written as the Key of the element it names, or null.
-void AppendVarValue(std::string& out, const script::Value& v) {
-  if (v.kind != script::Kind::UInt32) return AppendJsonValue(out, v);
-  const TOxElement* e = ElementRefs::Resolve(static_cast<std::uint32_t>(v.i));
-  out += e ? std::to_string(e->Key) : "null";
+std::string KeyOfReferenced(std::uint32_t ref) {
+  const TOxElement* e = ElementRefs::Resolve(ref);
+  return e ? std::to_string(e->Key) : "null";
 }
 
 void DumpElement(const TOxElement& e, int depth, std::ostream& stream) {
   std::string out = "{\"depth\":" + std::to_string(depth) + ",\"class\":";
-  AppendJsonString(out, e.Class().name);
+  out += script::JsonString(e.Class().name);
   out += ",\"props\":{";
   const auto& props = e.Class().properties;
   for (std::size_t i = 0; i < props.size(); ++i) {
     if (i) out += ',';
-    AppendJsonString(out, props[i].name);
+    out += script::JsonString(props[i].name);
     out += ':';
     AppendProperty(out, props[i], e);
   }
@@ -52,13 +51,7 @@ void DumpElement(const TOxElement& e, int depth, std::ostream& stream) {
     for (const script::TVar& var : *vars) {
       if (!first) out += ',';
       first = false;
-      out += "{\"name\":";
-      AppendJsonString(out, var.Name);
-      out += ",\"kind\":";
-      AppendJsonString(out, script::KindName(var.Val.kind));
-      out += ",\"value\":";
-      AppendVarValue(out, var.Val);
-      out += '}';
+      out += script::VarToJson(var, KeyOfReferenced);
     }
   }
   out += "]}\n";
