@@ -26,7 +26,7 @@ class FakeElement final : public ScriptElement {
       return true;
     }
     for (FakeElement* c : Children)
-      if (c->Id == name) {
+      if (Upper(c->Id) == name) {
         out = Value::UInt32(c->Ref);
         return true;
       }
@@ -47,6 +47,11 @@ class FakeElement final : public ScriptElement {
     return true;
   }
   ScriptElement* ScriptParent() override { return Parent; }
+  static std::string Upper(std::string s) {
+    for (char& c : s)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    return s;
+  }
   std::string DiagnosticContext() override { return Id + " <TOxFake>"; }
 
   std::string Id;
