@@ -110,13 +110,13 @@ void TOxElement::Init() {
   InitDone = true;
   if (Class().name == std::string_view("TOxScreen") && !AutoInit) return;
   ReplaceVars(std::make_unique<script::TVarList>());
-  RunEvent(*this, exInit, "Init");
+  RunEvent(*this, exInit, "Init", vars_.get());
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i]->Init();
 }
 
 void TOxElement::InitPr() {
   ReplaceVars(std::make_unique<script::TVarList>());
-  RunEvent(*this, exInit, "InitPr");
+  RunEvent(*this, exInit, "InitPr", vars_.get());
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i]->InitPr();
 }
 
@@ -189,6 +189,11 @@ TOxElement* TOxElement::FindByKey(std::int32_t key) {
 }
 
 void TOxElement::ReplaceVars(std::unique_ptr<script::TVarList> vars) { vars_ = std::move(vars); }
+
+script::TVarList& TOxElement::EnsureVars() {
+  if (!vars_) vars_ = std::make_unique<script::TVarList>();
+  return *vars_;
+}
 
 std::string TOxElement::DiagnosticContext() { return Id + " <" + Class().name + ">"; }
 

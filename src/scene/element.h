@@ -91,6 +91,8 @@ class TOxElement : public script::ScriptElement {
   std::uint32_t Ref() const { return ref_; }
   script::TVarList* Vars() const { return vars_.get(); }
   void ReplaceVars(std::unique_ptr<script::TVarList> vars);
+  // The element's variables, created empty when it has none yet.
+  script::TVarList& EnsureVars();
 
   // ScriptElement
   script::ScriptElement* ScriptParent() override { return parent_; }

@@ -9,6 +9,7 @@
 #include "scene/element_refs.h"
 #include "scene/game_root.h"
 #include "scene/property_values.h"
+#include "scene/scene_state.h"
 #include "script/convert.h"
 #include "script/var_list.h"
 
@@ -58,11 +59,43 @@ bool TreePseudoVariable(TOxElement& e, const std::string& name, Value& out) {
   if (name == "PARPOS") return e.Parent() ? (out = Value::Int32(PositionInParent(e)), true) : false;
   if (NumberedChild(e, name, out)) return true;
   if (name == "OXDB") return out = RefTo(e.Root()), true;
+  return false;
+}
+
+// The pseudo-variables that read the shared scene state, in their order after the tree's.
+bool ScenePseudoVariable(TOxElement& e, const std::string& name, Value& out) {
+  const SceneState& scene = Scene();
+  const bool underCursor = scene.underCursor == e.Ref();
+  if (name == "CURRENTSCREEN") return out = RefTo(Resolve(scene.currentScreen)), true;
+  if (name == "CURSOR") {
+    TOxElement* cursor = Resolve(scene.cursorElement);
+    return cursor ? (out = RefTo(cursor), true) : false;
+  }
+  if (name == "CURSORAT") return out = RefTo(Resolve(scene.underCursor)), true;
+  if (name == "CURSORATNIL") return out = Value::UInt8(Resolve(scene.underCursor) ? 0 : 1), true;
   if (name == "ABSX") return out = Value::Int32(e.GetAbsX()), true;
   if (name == "ABSY") return out = Value::Int32(e.GetAbsY()), true;
   if (name == "SZX") return out = Value::Int32(e.GetSizeX()), true;
   if (name == "SZY") return out = Value::Int32(e.GetSizeY()), true;
+  if (name == "MOUSEIN") return out = Value::Bool(underCursor), true;
+  if (name == "MSDX") return out = Value::Int32(scene.mouseDX), true;
+  if (name == "MSDY") return out = Value::Int32(scene.mouseDY), true;
+  if (name == "MSX") return out = Value::Int32(scene.mouseX), true;
+  if (name == "MSY") return out = Value::Int32(scene.mouseY), true;
+  if (name == "IMFORLOADCOUNT") return out = Value::Int32(scene.imForLoadCount), true;
+  if (name == "IMFORLOADPOS") return out = Value::Int32(scene.imForLoadPos), true;
+  if (name == "KEYDOWNED") return out = Value::Int32(scene.lastKeyCode), true;
+  if (name == "MOUSEDOWN") return out = Value::Bool(scene.mouseDown), true;
+  if (name == "MOUSEINDOWN") return out = Value::Bool(scene.mouseDown && underCursor), true;
   return false;
+}
+
+// A string assigned with a leading double quote names a language text: "Menu.Start".
+Value LocalisedValue(TOxElement& e, const Value& value) {
+  if (!value.IsString() || value.s.empty() || value.s[0] != '"' || e.Root() == nullptr) return value;
+  const std::string id = value.s.size() >= 2 ? value.s.substr(1, value.s.size() - 2) : "";
+  std::string text = e.Root()->GetText(id);
+  return text.empty() ? value : Value::String(std::move(text));
 }
 
 }  // namespace
@@ -76,15 +109,20 @@ bool TOxElement::GetVar(const std::string& name, Value& out) {
     return true;
   }
   if (TOxElement* child = ChildById(*this, name)) return out = RefTo(child), true;
-  return TreePseudoVariable(*this, name, out);
+  return TreePseudoVariable(*this, name, out) || ScenePseudoVariable(*this, name, out);
 }
 
-bool TOxElement::SetVar(const std::string& name, const Value& value) {
+bool TOxElement::SetVar(const std::string& name, const Value& assigned) {
+  const Value value = LocalisedValue(*this, assigned);
   if (vars_) {
     if (script::TVar* v = vars_->Find(name)) return v->Val = value, true;
   }
   if (const PropertyInfo* p = Class().FindProperty(name)) {
     p->set(*this, PropValueOf(*p, value));
+    return true;
+  }
+  if (name == "CURSOR" && value.IsRef()) {
+    Scene().cursorElement = static_cast<std::uint32_t>(value.i);
     return true;
   }
   return false;

@@ -14,9 +14,9 @@ void AssignEvent(EventScript& event, const std::string& source) {
   event.prepared = installed ? installed->Prepare(source) : source;
 }
 
-void RunEvent(TOxElement& element, const EventScript& event, const char* eventName) {
-  if (installed == nullptr || event.prepared.empty()) return;
-  installed->Run(element, event, eventName);
+void RunEvent(TOxElement& element, const EventScript& event, const char* eventName,
+              script::TVarList* keep) {
+  if (installed != nullptr) installed->Run(element, event.prepared, eventName, keep);
 }
 
 }  // namespace ox::scene

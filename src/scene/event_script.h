@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace ox::script {
+class TVarList;
+}
+
 namespace ox::scene {
 
 class TOxElement;
@@ -18,7 +22,10 @@ struct EventScript {
 struct ScriptBinding {
   virtual ~ScriptBinding() = default;
   virtual std::string Prepare(const std::string& source) = 0;
-  virtual void Run(TOxElement& element, const EventScript& script, const char* eventName) = 0;
+  // Runs a prepared script on the element; when `keep` is given, the variables the script
+  // leaves are added to it (names it already holds keep their values).
+  virtual void Run(TOxElement& element, const std::string& prepared, const char* eventName,
+                   script::TVarList* keep) = 0;
 };
 
 ScriptBinding* CurrentBinding();
@@ -26,8 +33,8 @@ void InstallBinding(ScriptBinding* binding);
 
 // Stores the source and its prepared form.
 void AssignEvent(EventScript& event, const std::string& source);
-// Runs the event's prepared script on the element under the event name; an empty script does
-// nothing.
-void RunEvent(TOxElement& element, const EventScript& event, const char* eventName);
+// Runs the event's prepared script on the element under the event name.
+void RunEvent(TOxElement& element, const EventScript& event, const char* eventName,
+              script::TVarList* keep = nullptr);
 
 }  // namespace ox::scene

@@ -1,8 +1,7 @@
 #include "scene/game_root.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "platform/case1251.h"
+#include "platform/read_file.h"
 #include "scene/class_registry.h"
 #include "scene/game_file_reader.h"
 #include "scene/property_accessors.h"
@@ -56,24 +55,51 @@ const ClassInfo& TOxDB::StaticClass() {
 const ClassInfo& TOxDB::Class() const { return StaticClass(); }
 
 // The root is created without a parent: invisible, not hit while visible, AutoInit on.
-TOxDB::TOxDB() { BecomeRoot(this); }
+TOxDB::TOxDB() : gameData_(std::make_unique<platform::GameFiles>(gameFolder_)) { BecomeRoot(this); }
 
 bool TOxDB::LoadGame(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    loadProblem_ = "cannot open the game file " + path;
+  while (!Children().empty()) Children().back()->Destroy();
+  const auto bytes = platform::ReadWholeFile(path);
+  if (!bytes) {
+    loadProblem_ = "cannot read the game file " + path;
     return false;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  loadProblem_ = ReadRootRecord(*this, bytes, true);
+  const std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
+  gameFolder_ = folder;
+  gameData_ = std::make_unique<platform::GameFiles>(folder);
+  loadProblem_ = ReadRootRecord(*this, *bytes, true);
+  LoadUnicodeSet();
   return true;
 }
 
-void TOxDB::SetFileRS(std::string value) { fileRS_ = std::move(value); }
-void TOxDB::SetFileFonts(std::string value) { fileFonts_ = std::move(value); }
-void TOxDB::SetDefLang(std::string value) { defLang_ = std::move(value); }
-void TOxDB::SetLang(std::string value) { lang_ = std::move(value); }
-void TOxDB::SetIniFile(std::string value) { iniFile_ = std::move(value); }
-void TOxDB::SetSoundFile(std::string value) { soundFile_ = std::move(value); }
+void TOxDB::ResetTimer() {
+  if (services_.resetTimer) services_.resetTimer();
+}
+
+void TOxDB::RunExit() { RunEvent(*this, exExit, "Exit"); }
+
+void TOxDB::LoadImProcess() {
+  RunEvent(*this, exLoadImProcess, "LIProcess");
+  if (services_.renderFrame) services_.renderFrame();
+}
+
+void TOxDB::InitPr() {
+  std::vector<TOxElement*> stack{this};
+  while (!stack.empty()) {
+    TOxElement* e = stack.back();
+    stack.pop_back();
+    e->InitDone = false;
+    for (const auto& child : e->Children()) stack.push_back(child.get());
+  }
+  Init();
+}
+
+TOxElement* TOxDB::FindScreenById(const std::string& id) {
+  const std::string wanted = platform::UpperCase1251(id);
+  for (const auto& child : Children()) {
+    if (platform::UpperCase1251(child->Id) == wanted) return child.get();
+  }
+  return nullptr;
+}
 
 }  // namespace ox::scene

@@ -1,14 +1,41 @@
-// TOxDB: the game root. Parent of the screens and shared animations, owner of the game's files
-// and settings. Its file-opening setters (FileRS, IniFile, Lang, DefLang, SoundFile, FileFonts)
-// store the names here; the files themselves are opened by the services that use them.
+// TOxDB: the game root. Parent of the screens and shared animations, and owner of everything
+// global to a game: its files (settings, saved state, language texts, sound list, font archive),
+// the per-user folder, the languages and the unicode text mode, key and cheat input, and the
+// screen-switch sequence with its loading screen.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/game_files.h"
+#include "platform/ini_file.h"
+#include "platform/mem_ini.h"
 #include "scene/element.h"
 
 namespace ox::scene {
+
+// What the root asks of the subsystems around it. The shell fills these in; one left empty
+// does nothing (the subsystem is absent, as with no window or no sound).
+struct RootServices {
+  std::function<void()> resetTimer;
+  std::function<void()> renderFrame;            // draw and present one frame now
+  std::function<void()> resetImageRequests;     // a screen switch begins counting anew
+  std::function<void()> freeUnrequestedImages;  // ... and ends freeing what nobody asked for
+  std::function<void()> fadeOutMusic;
+  std::function<void()> freeStars;
+  std::function<void(std::int32_t)> setMusicVolume;  // the playing music follows VOLMUZ
+};
+
+// One entry of the unicode code-point table.
+struct UnicodeGlyph {
+  std::uint16_t glyph = 0;
+  std::uint8_t width = 0;
+};
 
 class TOxDB : public TOxElement {
  public:
@@ -16,12 +43,50 @@ class TOxDB : public TOxElement {
   const ClassInfo& Class() const override;
   static const ClassInfo& StaticClass();
 
-  // Reads the game file into the tree. A missing or unreadable file leaves the root empty.
-  // Returns false when the file could not be read at all.
+  // Reads the game file into the tree and sets up unicode mode. A missing file leaves the root
+  // empty. The file's folder is the game folder.
   bool LoadGame(const std::string& path);
   // Where the last LoadGame stopped reading, for --log-errors; empty when it read to the end.
   const std::string& LoadProblem() const { return loadProblem_; }
+  const std::filesystem::path& GameFolder() const { return gameFolder_; }
+  const platform::GameFiles& GameData() const { return *gameData_; }
+  RootServices& Services() { return services_; }
 
+  // Settings, saved state and the per-user folder.
+  static void SetUserDirOverride(std::optional<std::filesystem::path> dir);
+  const std::filesystem::path& UserFolder() const { return userFolder_; }
+  const std::optional<std::filesystem::path>& StateFile() const { return stateFile_; }
+  platform::IniFile* Settings() { return settings_ ? &*settings_ : nullptr; }
+  // Writes one value into the settings file (FlWin's "FS").
+  void WriteIniString(const std::string& section, const std::string& value, const std::string& key);
+  void SaveState();
+  void LoadState();
+
+  // Texts and sounds.
+  std::string GetText(const std::string& id);
+  void GetSoundInfo(const std::string& id, std::string& file, std::int32_t& volume) const;
+  bool UnicodeMode() const { return unicodeMode_; }
+  const std::vector<UnicodeGlyph>& UnicodeTable() const { return unicodeTable_; }
+  const std::string& UnicodeTrailer() const { return unicodeTrailer_; }
+
+  // Input.
+  void KeyDown(std::int32_t code);
+  void KeyChar(std::uint16_t code);
+  void RunExit();
+  void LoadImProcess();
+
+  // Screens.
+  void BeginScreenSwitch(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad);
+  void FastSetScreen(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad, bool showIt);
+  void FinishScreenSwitch();
+  void LoadKeptScreens();
+  TOxElement* FindScreenById(const std::string& id);
+
+  void InitPr() override;
+  bool GetVar(const std::string& name, script::Value& out) override;
+  bool SetVar(const std::string& name, const script::Value& value) override;
+
+  // Published properties with effects.
   const std::string& FileRS() const { return fileRS_; }
   void SetFileRS(std::string value);
   const std::string& FileFonts() const { return fileFonts_; }
@@ -46,8 +111,26 @@ class TOxDB : public TOxElement {
   EventScript exLoadImProcess, exKeyDown, exExit, exCheat, exSetScreen;
 
  private:
+  void LoadUnicodeSet();
+  void ApplySettings();
+  void RememberSetting(const char* key, const std::string& value);
+  void TypeIntoFocus(std::uint16_t code);
+  void MatchCheats();
+  void ResetTimer();
+
   std::string fileRS_, fileFonts_, defLang_, lang_, iniFile_, soundFile_;
   std::string loadProblem_;
+  std::filesystem::path gameFolder_{"."};
+  std::unique_ptr<platform::GameFiles> gameData_;
+  std::filesystem::path userFolder_{"."};
+  std::optional<std::filesystem::path> stateFile_;
+  std::optional<platform::IniFile> settings_;
+  std::optional<platform::MemIni> langTexts_, defLangTexts_, soundList_, unicodeTexts_;
+  std::string cheatBuffer_, lastCheat_;
+  bool unicodeMode_ = false;
+  std::vector<UnicodeGlyph> unicodeTable_;
+  std::string unicodeTrailer_;
+  RootServices services_;
 };
 
 }  // namespace ox::scene

@@ -1,0 +1,78 @@
+// The screen switch: counting the new screen's pictures, the loading screen, and the end of the
+// switch that makes the new screen current.
+#include "scene/class_registry.h"
+#include "scene/game_root.h"
+#include "scene/scene_state.h"
+
+namespace ox::scene {
+
+void TOxDB::LoadKeptScreens() {
+  for (const auto& child : Children()) {
+    if (child->Class().name != "TOxScreen") continue;
+    const PropertyInfo* always = child->Class().FindProperty("AllwaysLoad");
+    child->KeepLoaded = always != nullptr && AsInteger(always->get(*child)) != 0;
+    if (child->KeepLoaded) child->LoadResources();
+  }
+}
+
+void TOxDB::BeginScreenSwitch(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad) {
+  SceneState& scene = Scene();
+  if (services_.freeStars) services_.freeStars();
+  scene.keyboardFocus = 0;
+  scene.imForLoadCount = 0;
+  scene.imForLoadPos = 0;
+  scene.loading = true;
+  if (services_.resetImageRequests) services_.resetImageRequests();
+  ClearResLoaded();
+  LoadKeptScreens();
+  scene.imLoadNow = false;
+  scene.nextScreen = screen.Ref();
+  screen.KeepLoaded = true;
+  screen.LoadResources();
+  if (TOxElement* loadingScreen = FindByKey(LoadingScreen)) loadingScreen->InitPr();
+  for (TOxElement* e : alsoLoad) {
+    e->KeepLoaded = true;
+    e->LoadResources();
+  }
+  scene.imLoadNow = true;
+  ResetTimer();
+}
+
+void TOxDB::FastSetScreen(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad, bool showIt) {
+  SceneState& scene = Scene();
+  scene.currentScreen = screen.Ref();
+  if (services_.freeStars) services_.freeStars();
+  screen.LoadResources();
+  for (TOxElement* e : alsoLoad) e->LoadResources();
+  scene.keyboardFocus = 0;
+  if (showIt) {
+    RunEvent(*this, exSetScreen, "SetScreen", &EnsureVars());
+    screen.Show();
+  }
+  ResetTimer();
+}
+
+void TOxDB::FinishScreenSwitch() {
+  SceneState& scene = Scene();
+  if (services_.renderFrame) services_.renderFrame();
+  if (!scene.loading) return;
+  if (TOxElement* under = Resolve(scene.underCursor)) under->MouseOut();
+  scene.underCursor = 0;
+  scene.mouseDown = false;
+  if (services_.resetImageRequests) services_.resetImageRequests();
+  ClearResLoaded();
+  scene.imForLoadCount += 1;
+  scene.imForLoadPos = 0;
+  scene.currentScreen = 0;
+  for (const auto& child : Children()) {
+    if (child->KeepLoaded) child->LoadResources();
+  }
+  scene.currentScreen = scene.nextScreen;
+  if (services_.fadeOutMusic) services_.fadeOutMusic();
+  RunEvent(*this, exSetScreen, "SetScreen", &EnsureVars());
+  if (TOxElement* current = Resolve(scene.currentScreen)) current->Show();
+  if (services_.freeUnrequestedImages) services_.freeUnrequestedImages();
+  ResetTimer();
+}
+
+}  // namespace ox::scene
