@@ -18,6 +18,11 @@ class TOxAnim : public scene::TOxElement {
   void SetSizeY(std::int32_t value) override { sizeY_ = value; }
   std::int32_t GetSizeX() const override { return sizeX_; }
   std::int32_t GetSizeY() const override { return sizeY_; }
+  // An animation never takes the mouse, nor does anything inside it.
+  scene::TOxElement* HitTest(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                             std::uint8_t) override {
+    return nullptr;
+  }
 
   const std::string& ImBack() const { return imBack_; }
   void SetImBack(std::string name) { imBack_ = std::move(name); }

@@ -1,5 +1,6 @@
 #include "elements/shape.h"
 
+#include "platform/checked.h"
 #include "scene/class_registry.h"
 #include "scene/property_accessors.h"
 
@@ -56,5 +57,20 @@ const ClassInfo& TOxShape::StaticClass() {
 const ClassInfo& TOxShape::Class() const { return StaticClass(); }
 
 TOxShape::TOxShape() = default;
+
+bool TOxShape::InBox(std::int32_t x, std::int32_t y) const {
+  const std::int32_t left = X();
+  const std::int32_t top = Y();
+  return left <= x && x <= CheckedAdd(left, sizeX_) && top <= y && y <= CheckedAdd(top, sizeY_);
+}
+
+TOxElement* TOxShape::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
+                              std::int32_t agro, std::uint8_t flag) {
+  if ((!Vis && !MousedNotVis) || (Vis && !MousedVis)) return nullptr;
+  if (TOxElement* hit = TOxElement::HitTest(layer, x, y, agro, flag)) {
+    return Crop && !InBox(x, y) ? nullptr : hit;
+  }
+  return layer == Order && InBox(x, y) ? this : nullptr;
+}
 
 }  // namespace ox::elements

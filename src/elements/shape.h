@@ -18,6 +18,10 @@ class TOxShape : public scene::TOxElement {
   void SetSizeY(std::int32_t value) override { sizeY_ = value; }
   std::int32_t GetSizeX() const override { return sizeX_; }
   std::int32_t GetSizeY() const override { return sizeY_; }
+  // A shape takes the mouse over its whole box, edges included, whatever its ShapeType; with
+  // Crop its children are hit only inside that box.
+  scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
+                             std::int32_t agro, std::uint8_t flag) override;
 
   std::uint32_t hxColor() const { return tint_.Color(); }
   void SetHxColor(std::uint32_t rgb) { tint_.SetColor(rgb); }
@@ -33,6 +37,9 @@ class TOxShape : public scene::TOxElement {
   double Par3 = 0.0;
 
  private:
+  // X <= x <= X + SizeX and Y <= y <= Y + SizeY, the point relative to the parent.
+  bool InBox(std::int32_t x, std::int32_t y) const;
+
   Tint tint_{0xFFFFFFFFu};
   std::int32_t sizeX_ = 100;
   std::int32_t sizeY_ = 100;

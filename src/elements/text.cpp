@@ -1,5 +1,6 @@
 #include "elements/text.h"
 
+#include "platform/checked.h"
 #include "scene/class_registry.h"
 #include "scene/property_accessors.h"
 
@@ -67,5 +68,15 @@ const ClassInfo& TOxText::StaticClass() {
 const ClassInfo& TOxText::Class() const { return StaticClass(); }
 
 TOxText::TOxText() = default;
+
+TOxElement* TOxText::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y, std::int32_t,
+                             std::uint8_t) {
+  if ((!Vis && !MousedNotVis) || (Vis && !MousedVis) || layer != Order) return nullptr;
+  const std::int32_t left = X();
+  const std::int32_t top = Y();
+  const bool inBox =
+      left <= x && x <= CheckedAdd(left, sizeX_) && top <= y && y <= CheckedAdd(top, sizeY_);
+  return inBox ? this : nullptr;
+}
 
 }  // namespace ox::elements

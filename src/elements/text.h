@@ -20,6 +20,10 @@ class TOxText : public scene::TOxElement {
   void SetSizeY(std::int32_t value) override { sizeY_ = value; }
   std::int32_t GetSizeX() const override { return sizeX_; }
   std::int32_t GetSizeY() const override { return sizeY_; }
+  // A text is hit over its box from X, Y to X + SizeX, Y + SizeY, edges included, in its own
+  // layer; alignment does not move the box, and its children never take the mouse.
+  scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
+                             std::int32_t agro, std::uint8_t flag) override;
 
   std::uint32_t hxColor1() const { return top_.Color(); }
   void SetHxColor1(std::uint32_t rgb) { top_.SetColor(rgb); }
