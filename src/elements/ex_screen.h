@@ -7,6 +7,8 @@
 
 namespace ox::elements {
 
+class TOxScreen;
+
 class TOxExScreen : public scene::TOxElement {
  public:
   TOxExScreen();
@@ -14,7 +16,21 @@ class TOxExScreen : public scene::TOxElement {
   static const scene::ClassInfo& StaticClass();
 
   std::int32_t obScreen() const { return obScreen_; }
-  void SetObScreen(std::int32_t key) { obScreen_ = key; }
+  // Naming another screen drops the resolved one; the next use looks it up again.
+  void SetObScreen(std::int32_t key);
+
+  // The referenced screen's size, or 0 while none is resolved.
+  std::int32_t GetSizeX() const override;
+  std::int32_t GetSizeY() const override;
+  // The point is tested in the referenced screen where it is shown, aligned to X and Y; the
+  // reference's own children take no hits, and a Modal reference takes what nothing else does.
+  scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
+                             std::int32_t agro, std::uint8_t flag) override;
+
+  // ScreenRef: the first direct child of the root whose Key is obScreen and whose class is
+  // exactly TOxScreen, or nullptr. Found on first need and kept; finding it widens the
+  // reference's layer range (and its ancestors') to the screen's, so every layer pass reaches it.
+  TOxScreen* ResolveScreen();
 
   std::int32_t PosHor = 0;
   std::int32_t PosVert = 0;
@@ -22,7 +38,18 @@ class TOxExScreen : public scene::TOxElement {
   bool Processing = true;
 
  private:
+  TOxScreen* CachedScreen() const;
+  TOxScreen* FindScreen() const;
+  // Where the shown screen's origin lies in the reference's parent.
+  std::int32_t AlignedX() const;
+  std::int32_t AlignedY() const;
+
   std::int32_t obScreen_ = 0;
+  // Ref() of ScreenRef, so that a destroyed screen is never reached through a stale cache.
+  std::uint32_t screenRef_ = 0;
+  // Set while the hit test runs inside the referenced screen: a screen that shows itself
+  // through a chain of references is then not entered again.
+  bool hitTesting_ = false;
 };
 
 }  // namespace ox::elements

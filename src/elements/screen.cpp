@@ -48,4 +48,11 @@ const ClassInfo& TOxScreen::Class() const { return StaticClass(); }
 // A screen is hit-tested and processed while invisible.
 TOxScreen::TOxScreen() { MousedNotVis = true; }
 
+TOxElement* TOxScreen::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y, std::int32_t,
+                               std::uint8_t flag) {
+  if (TOxElement* hit = TOxElement::HitTest(layer, x, y, Agro, flag)) return hit;
+  if (layer == Order && Modal && (Vis || MousedNotVis)) return this;
+  return nullptr;
+}
+
 }  // namespace ox::elements

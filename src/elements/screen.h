@@ -18,6 +18,10 @@ class TOxScreen : public scene::TOxElement {
   void SetSizeY(std::int32_t value) override { sizeY_ = value; }
   std::int32_t GetSizeX() const override { return sizeX_; }
   std::int32_t GetSizeY() const override { return sizeY_; }
+  // The screen's own Agro replaces the margin from above for its whole subtree; a Modal screen
+  // takes every hit of its own layer that no child takes.
+  scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
+                             std::int32_t agro, std::uint8_t flag) override;
 
   const std::string& ImBack() const { return imBack_; }
   void SetImBack(std::string name) { imBack_ = std::move(name); }
