@@ -40,6 +40,14 @@ void TOxElement::Destroy() {
   if (it != siblings.end()) siblings.erase(it);  // destroys *this
 }
 
+void TOxElement::MoveToFront() {
+  if (parent_ == nullptr) return;
+  auto& siblings = parent_->children_;
+  auto it = std::find_if(siblings.begin(), siblings.end(),
+                         [this](const auto& c) { return c.get() == this; });
+  std::rotate(it, it + 1, siblings.end());
+}
+
 void TOxElement::SetVis(bool value) { Vis = value; }
 void TOxElement::SetX(std::int32_t value) { rX = value; }
 void TOxElement::SetY(std::int32_t value) { rY = value; }

@@ -39,6 +39,8 @@ class TOxElement : public script::ScriptElement {
   }
   // Removes the element (and its subtree) from its parent; the other children keep their order.
   void Destroy();
+  // Moves the element to the end of its parent's children (drawn after its siblings).
+  void MoveToFront();
 
   virtual const ClassInfo& Class() const = 0;
 

@@ -7,8 +7,10 @@
 namespace ox::scene {
 
 class TOxElement;
+class TOxDB;
 
 struct SceneState {
+  TOxDB* root = nullptr;  // the game root, for the engine functions
   std::uint32_t currentScreen = 0;
   std::uint32_t nextScreen = 0;
   bool loading = false;           // a screen switch is loading its pictures

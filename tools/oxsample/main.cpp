@@ -14,7 +14,7 @@ Node SampleGame() {
                   .Set("Id", "Sample")
                   .Set("CurKey", 20)
                   .Set("InitScreen", 2)
-                  .Set("exInit", "STARTED := TRUE");
+                  .Set("exInit", "STARTED := TRUE; CLICKS := 0");
   Node title = Node::Of("TOxScreen").Set("Key", 2).Set("Id", "Title").Set("SizeX", 1024).Set("SizeY", 768);
   title.Add(Node::Of("TOxShape")
                 .Set("Key", 3)

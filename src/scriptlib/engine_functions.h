@@ -1,0 +1,19 @@
+// The engine functions: the native functions through which scripts act on the scene, the
+// screens, the saved state and the settings. Most never refuse: with too few arguments, a
+// value that is no element reference, or an element of another class they do nothing and
+// return true. They reach the game through the scene state's root.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "script/pascalc.h"
+
+namespace ox::scriptlib {
+
+void RegisterEngineFunctions(script::TPasCalc& calc);
+const std::vector<std::string>& EngineFunctionNames();
+// The standard functions, then the engine functions: what every interpreter of the pool gets.
+void RegisterAllFunctions(script::TPasCalc& calc);
+
+}  // namespace ox::scriptlib

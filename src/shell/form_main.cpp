@@ -1,0 +1,147 @@
+#include "shell/form_main.h"
+
+#include "platform/codepage.h"
+#include "scene/scene_state.h"
+#include "scriptlib/engine_functions.h"
+#include "scriptlib/text_functions.h"
+
+namespace ox::shell {
+
+using scene::Scene;
+using scene::TOxElement;
+
+TFormMain::TFormMain(render::Clock& clock, bool testMode, bool logErrors)
+    : timer_(clock),
+      pool_(std::make_unique<scene::InterpreterPool>(scriptlib::RegisterAllFunctions)),
+      root_(std::make_unique<scene::TOxDB>()) {
+  timer_.SetSpeed(30.0);
+  timer_.SetMaxFPS(30);
+  timer_.OnTimer = [this] { TimerTimer(); };
+  timer_.OnProcess = [this] { TimerProcess(); };
+  Scene() = scene::SceneState{};
+  Scene().testMode = testMode;
+  Scene().root = root_.get();
+  pool_->SetRoot(root_.get());
+  pool_->SetLogErrors(logErrors);
+  root_->Services().resetTimer = [this] { timer_.Reset(); };
+}
+
+// The rest of the close: the tree and the interpreters are freed with the form. A run that
+// stops at its tick limit ends here without the exit event: the game was not closed.
+TFormMain::~TFormMain() {
+  timer_.SetEnabled(false);
+  Scene().currentScreen = 0;
+  pool_->SetRoot(nullptr);
+  Scene().root = nullptr;
+  root_.reset();
+  pool_.reset();
+  Scene().underCursor = 0;
+}
+
+void TFormMain::StartGame(const std::string& gameFile) {
+  Scene().imLoadNow = false;
+  if (!gameFile.empty()) root_->LoadGame(gameFile);
+  scriptlib::SetUnicodeMode(root_->UnicodeMode());
+  title_ = root_->GetText("Title");
+  if (title_.empty()) title_ = root_->Id;
+  Scene().imLoadNow = true;
+  TOxElement* screen = root_->FindByKey(root_->InitScreen);
+  Scene().currentScreen = screen ? screen->Ref() : 0;
+  timer_.Reset();
+  timer_.SetEnabled(true);
+}
+
+void TFormMain::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  timer_.SetEnabled(false);
+  root_->RunExit();
+  Scene().currentScreen = 0;
+}
+
+TOxElement* TFormMain::CurrentScreen() const { return scene::Resolve(Scene().currentScreen); }
+
+// One frame: draw the state the previous ticks left, then run the ticks that have passed.
+void TFormMain::TimerTimer() {
+  DeviceRender();
+  timer_.Process();
+}
+
+void TFormMain::TimerProcess() {
+  if (closed_) return;
+  ++ticksRun_;
+  if (logoIndex_ >= 0) return SplashTick();
+  if (Scene().loading) return LoadingTick();
+  PlayTick();
+}
+
+// Up to ten logos of 100 ticks each; the tree is initialised at tick 18 of the first and the
+// first screen shown at tick 18 of the second (or at the end).
+void TFormMain::SplashTick() {
+  TOxElement* screen = CurrentScreen();
+  if (logoCount_ < 100 && logoIndex_ > 0) {
+    if (++logoCount_ == 18) {
+      if (!initialised_) {
+        root_->Init();
+        if (screen) screen->LoadResources();
+        initialised_ = true;
+      } else if (!shown_) {
+        if (screen) screen->Show();
+        shown_ = true;
+      }
+    }
+    return;
+  }
+  if (logoIndex_ >= 10) {
+    if (!initialised_) root_->Init();
+    if (!shown_ && screen) {
+      screen->LoadResources();
+      screen->Show();
+    }
+    timer_.Reset();
+    logoIndex_ = -1;
+    return;
+  }
+  // Pictures are not loaded yet, so every logo counts as missing and is skipped at once.
+  do {
+    ++logoIndex_;
+  } while (logoIndex_ < 10);
+  logoCount_ = 0;
+  timer_.Reset();
+}
+
+void TFormMain::LoadingTick() {
+  if (TOxElement* loadingScreen = root_->FindByKey(root_->LoadingScreen)) {
+    loadingScreen->Process();
+  } else {
+    root_->FinishScreenSwitch();
+    Scene().loading = false;
+  }
+}
+
+void TFormMain::PlayTick() {
+  if (TOxElement* screen = CurrentScreen()) screen->Process();
+  if (TOxElement* cursor = scene::Resolve(Scene().cursorElement)) cursor->Process();
+  if (Scene().quitRequested) FormClose();
+}
+
+// Drawing passes, layer by layer. Elements load their resources on their first pass; what they
+// draw reaches the screen once there is a device.
+void TFormMain::DeviceRender() {
+  if (closed_ || logoIndex_ >= 0) return;
+  auto renderLayers = [](TOxElement& e, std::int32_t low, std::int32_t high, double x, double y) {
+    for (std::int32_t layer = low; layer <= high; ++layer) e.Render(layer, 0xFFFFFFFFu, x, y, 0);
+  };
+  TOxElement* screen = CurrentScreen();
+  if (Scene().loading) {
+    if (screen) renderLayers(*screen, screen->MinOrder, screen->MaxOrder, 0, 0);
+    if (TOxElement* loadingScreen = root_->FindByKey(root_->LoadingScreen))
+      renderLayers(*loadingScreen, loadingScreen->MinOrder, loadingScreen->MaxOrder, 0, 0);
+    return;
+  }
+  if (screen) renderLayers(*screen, root_->MinOrder, root_->MaxOrder, 0, 0);
+  if (TOxElement* cursor = scene::Resolve(Scene().cursorElement))
+    renderLayers(*cursor, cursor->MinOrder, cursor->MaxOrder, Scene().mouseX, Scene().mouseY);
+}
+
+}  // namespace ox::shell
