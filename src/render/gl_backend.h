@@ -1,0 +1,94 @@
+// The graphics back end on OpenGL 3.3 core. The frame is always drawn into an off-screen target
+// of the device's size without an alpha channel (so destination alpha reads as opaque, as on a
+// desktop back buffer). Presenting shows it scaled into the surface's drawable as the surface's
+// scale mode says, between black bars; a surface that shows nothing (headless) keeps it for
+// read-back only. Textures keep a copy of their texels in their own format, so locks read
+// exactly what was written and survive a device reset.
+#pragma once
+
+#include <epoxy/gl.h>
+
+#include <map>
+#include <vector>
+
+#include "platform/window_surface.h"
+#include "render/gl_program.h"
+#include "render/graphics_backend.h"
+
+namespace ox::render {
+
+class GlBackend final : public GraphicsBackend {
+ public:
+  // The surface must outlive the back end.
+  explicit GlBackend(platform::WindowSurface& surface) : surface_(surface) {}
+  ~GlBackend() override;
+  GlBackend(const GlBackend&) = delete;
+  GlBackend& operator=(const GlBackend&) = delete;
+
+  bool CreateDevice(const PresentParameters& parameters) override;
+  void ReleaseDevice() override;
+  bool ResetDevice(const PresentParameters& parameters) override;
+  PresentResult TestCooperativeLevel() override { return PresentResult::Ok; }
+  PresentResult Present() override;
+  bool Clear(std::uint32_t colour) override;
+  bool BeginScene() override { return created_; }
+  bool EndScene() override { return created_; }
+  bool ReadFrame(std::vector<std::uint32_t>& pixels, int& width, int& height) override;
+
+  bool SupportsTextureFormat(TextureFormat) override { return true; }
+  TextureId CreateTexture(int width, int height, TextureFormat format) override;
+  void ReleaseTexture(TextureId texture) override;
+  std::optional<TexelLock> LockTexture(TextureId texture, bool readOnly) override;
+  void UnlockTexture(TextureId texture) override;
+
+  bool CreateStream(int vertices, int indices) override;
+  void ReleaseStream() override;
+  bool DrawIndexed(PrimitiveKind kind, std::span<const Vertex> vertices,
+                   std::span<const std::uint16_t> indices) override;
+
+  void SetSceneStates() override;
+  void SetBlend(const BlendState& state) override;
+  void SetTexture(TextureId texture) override;
+  void SetLinearFiltering(bool linear) override;
+  void SetDithering(bool dithering) override;
+  void SetViewport(const Viewport& viewport) override;
+  Viewport GetViewport() override { return viewport_; }
+
+ private:
+  struct Texture {
+    GLuint name = 0;
+    int width = 0;
+    int height = 0;
+    TextureFormat format = TextureFormat::A8R8G8B8;
+    std::vector<std::uint8_t> texels;
+    bool writing = false;
+  };
+
+  bool CreateTarget(const PresentParameters& parameters);
+  void ReleaseTarget();
+  void Upload(const Texture& texture) const;
+  void RebindTexture() const;
+  void Stream(std::span<const Vertex> vertices, std::span<const std::uint16_t> indices) const;
+  void ApplyScissor() const;
+
+  platform::WindowSurface& surface_;
+  bool created_ = false;
+  PresentParameters parameters_;
+  GlProgram program_;
+  GLuint framebuffer_ = 0;
+  GLuint colourBuffer_ = 0;
+  GLuint depthBuffer_ = 0;
+  GLuint nearestSampler_ = 0;
+  GLuint linearSampler_ = 0;
+  GLuint vertexArray_ = 0;
+  GLuint vertexBuffer_ = 0;
+  GLuint indexBuffer_ = 0;
+  int streamVertices_ = 0;
+  int streamIndices_ = 0;
+  std::map<TextureId, Texture> textures_;
+  TextureId nextTexture_ = 1;
+  TextureId boundTexture_ = 0;
+  Viewport viewport_;
+};
+
+}  // namespace ox::render
