@@ -35,19 +35,25 @@ void InterpreterPool::Run(TOxElement& element, const std::string& prepared, cons
               std::to_string(element.Key) + "> " + eventName_);
     return;
   }
+  // Depth and current element are restored on every way out, an exception included.
+  struct Nesting {
+    InterpreterPool& pool;
+    TOxElement* outer;
+    ~Nesting() {
+      pool.current_ = outer;
+      --pool.depth_;
+    }
+  } nesting{*this, current_};
   ++depth_;
   script::TPasCalc& interpreter = Current();
   interpreter.Vars().Clear();
-  if (!prepared.empty()) {
-    TOxElement* outer = current_;
-    current_ = &element;
-    interpreter.Execute(prepared);
-    current_ = outer;
-    if (keep != nullptr) {
-      for (const script::TVar& var : interpreter.Vars()) keep->AddIfAbsent(var);
-    }
+  if (prepared.empty()) return;
+  current_ = &element;
+  interpreter.Execute(prepared);
+  current_ = nesting.outer;
+  if (keep != nullptr) {
+    for (const script::TVar& var : interpreter.Vars()) keep->AddIfAbsent(var);
   }
-  --depth_;
 }
 
 script::ScriptElement* InterpreterPool::CurrentElement() { return current_; }

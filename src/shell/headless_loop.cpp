@@ -1,6 +1,9 @@
 #include "shell/headless_loop.h"
 
 #include <algorithm>
+#include <exception>
+
+#include "platform/log.h"
 
 namespace ox::shell {
 
@@ -18,19 +21,34 @@ void DeliverEvent(TFormMain& form, const InputEvent& e) {
   }
 }
 
+namespace {
+
+// A failed check inside a frame (a position outside 32 bits, say) ends that frame or event
+// with one log line; the game goes on.
+template <class F>
+void Guarded(F&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    platform::LogLine(std::string("frame error: ") + e.what());
+  }
+}
+
+}  // namespace
+
 void RunHeadless(TFormMain& form, render::VirtualClock& clock, std::vector<InputEvent> events,
                  std::optional<std::int64_t> ticks) {
   if (ticks == 0) return;
   std::stable_sort(events.begin(), events.end(),
                    [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
-  form.Timer().Idle();  // the first frame draws and counts no tick yet
+  Guarded([&] { form.Timer().Idle(); });  // the first frame draws and counts no tick yet
   std::size_t next = 0;
   for (std::int64_t tick = 1; !form.Closed() && (!ticks || tick <= *ticks); ++tick) {
     for (; next < events.size() && events[next].tick <= tick && !form.Closed(); ++next)
-      DeliverEvent(form, events[next]);
+      Guarded([&] { DeliverEvent(form, events[next]); });
     if (form.Closed()) break;
     clock.Advance(form.Timer().TickNanoseconds());
-    form.Timer().Idle();
+    Guarded([&] { form.Timer().Idle(); });
   }
 }
 

@@ -8,6 +8,7 @@
 #include "scene/class_registry.h"
 #include "scene/element_refs.h"
 #include "scene/game_root.h"
+#include "script/var_list.h"
 
 namespace ox::scene {
 namespace {
@@ -168,9 +169,13 @@ TEST_F(Tree, InitSkipsScreensWithoutAutoInitButMarksThemDone) {
   EXPECT_FALSE(child->InitDone);
   EXPECT_NE(root.Vars(), nullptr);
   EXPECT_EQ(screen->Vars(), nullptr);
-  root.InitPr();
+  screen->InitPr();
   EXPECT_FALSE(child->InitDone) << "InitPr does not mark elements done";
   EXPECT_NE(child->Vars(), nullptr) << "InitPr ignores AutoInit";
+  child->ReplaceVars(nullptr);
+  root.InitPr();
+  EXPECT_TRUE(root.InitDone) << "the root's InitPr starts the tree's Init anew";
+  EXPECT_EQ(child->Vars(), nullptr) << "... which still skips the screen without AutoInit";
 }
 
 TEST_F(Tree, CreateChildChecksNameAndParentExactly) {
