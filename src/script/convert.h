@@ -1,5 +1,5 @@
-// The variant conversion rules of Part 4.2: how a script value of one kind is read as another.
-// The evaluator's operator families and the standard functions (Part 5.1) read their operands
+// The variant conversion rules: how a script value of one kind is read as another.
+// The evaluator's operator families and the standard functions read their operands
 // through these functions.
 //
 // Every `To...(const Value&, T&)` returns false when the value cannot be converted; `out` is
@@ -8,7 +8,7 @@
 // Kinds read as numbers:
 //   empty        -> 0 (0.0, "", false)
 //   integers     -> their value (UInt32, i.e. element references, included)
-//   Boolean      -> -1 for true, 0 for false (Delphi's variant rule)
+//   Boolean      -> -1 for true, 0 for false
 //   float, date  -> their value; to an integer: nearest, halves to even; fails when not finite
 //                   or outside the target range
 //   string       -> the text read as a number (TextToNumber); fails when it is not one
@@ -35,7 +35,7 @@ bool ToBool(const Value& v, bool& out);
 bool ToString(const Value& v, std::string& out);
 std::string ToString(const Value& v);
 
-// The number-to-text rule for floats (Delphi's FloatToStr: general format, 15 significant
+// The number-to-text rule for floats (general format, 15 significant
 // digits, "." separator): 8 -> "8", 3.5 -> "3.5", 0.1 -> "0.1", 1e15 -> "1E15",
 // 0.00001 -> "1E-5", -1.5e-7 -> "-1.5E-7". Not finite: "NAN", "INF", "-INF".
 std::string FloatToText(double v);
@@ -57,13 +57,13 @@ bool TextToFloat(std::string_view text, double& out);
 // no fraction, no exponent. False otherwise or outside 32 bits.
 bool TextToInt32(std::string_view text, std::int32_t& out);
 
-// The number literal reader of Part 4.2: trims; every character must be a digit, "+", ",",
+// The number literal reader: trims; every character must be a digit, "+", ",",
 // "-" or "."; the last separator decides which of "." and "," is the decimal one. A text with
 // "." or outside (-2147483647, 2147483647) gives a Float, else an Int32. False when the text
 // is not a number ("Invalid number: ").
 bool ParseNumberLiteral(std::string_view text, Value& out);
 
-// The operand class of a kind (Part 4.2): E, I, L, F, S, B, D.
+// The operand class of a kind: E, I, L, F, S, B, D.
 enum class OperandClass : std::uint8_t { E, I, L, F, S, B, D };
 OperandClass ClassOf(Kind k);
 

@@ -1,4 +1,4 @@
-// The expression evaluator (Part 4.2) and the calls of native functions and script procedures.
+// The expression evaluator and the calls of native functions and script procedures.
 #include <cfloat>
 #include <cmath>
 #include <exception>
@@ -14,7 +14,7 @@ namespace {
 
 using OC = OperandClass;
 
-// The family table of Part 4.2, rows left operand, columns right operand (E I L F S B D).
+// The family table, rows left operand, columns right operand (E I L F S B D).
 const OC kFamily[7][7] = {
     /* E */ {OC::E, OC::I, OC::L, OC::F, OC::S, OC::B, OC::D},
     /* I */ {OC::I, OC::I, OC::L, OC::F, OC::F, OC::I, OC::D},

@@ -1,4 +1,4 @@
-// The statement executor (Part 4.3): Compile with the declaration pass, Execute, the
+// The statement executor: Compile with the declaration pass, Execute, the
 // statement reader and every statement.
 #include <string>
 

@@ -1,4 +1,4 @@
-// TFuncList (native functions) and TProcList (script procedures and functions), Part 4.1.
+// TFuncList (native functions) and TProcList (script procedures and functions).
 #pragma once
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-// The binary operators of Part 4.2 on script values: the operand-class table chooses the
+// The binary operators on script values: the operand-class table chooses the
 // family (I, L, F, S, B, D, E) and both operands are converted to its kind. The language-key
 // look-up of double-quoted operands is not done here (the evaluator does it first).
 #pragma once

@@ -1,4 +1,4 @@
-// TPasCalc: the script interpreter (Parts 4.1 to 4.3). A script is tokenised once by Compile;
+// TPasCalc: the script interpreter. A script is tokenised once by Compile;
 // Execute re-reads the prepared text statement by statement and evaluates expressions as it
 // goes (there is no syntax tree).
 #pragma once
@@ -40,14 +40,14 @@ class TPasCalc {
   // As Execute but keeps the procedure list that Compile built, so declared procedures and
   // functions can be called (oxscript --procedures, tests, benchmarks). Not in the original.
   bool Run(std::string_view prepared);
-  // Evaluates one expression in prepared form (Part 4.2); nests inside an outer evaluation.
+  // Evaluates one expression in prepared form; nests inside an outer evaluation.
   bool Evaluate(std::string_view prepared, TVar& result);
   // Records the first error of a run and hands its report line to the host.
   void ReportError(const std::string& message, std::string_view text, int code);
   // Error state: code 0, empty message and text, no signal, block depth -1.
   void ResetError();
 
-  // Host operations (Part 4.1).
+  // Host operations.
   bool SetFunction(const std::string& name, NativeFunction callback);
   int FunctionIndex(std::string_view name) const { return funcs_.IndexOf(name); }
   int VarIndex(std::string_view name) const { return vars_.IndexOf(name); }

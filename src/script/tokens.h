@@ -1,5 +1,5 @@
-// The lexical layer of the script language (Part 4.2): token codes, preparation of source text
-// (Part 4.3), the tokeniser and the prepared token form.
+// The lexical layer of the script language: token codes, preparation of source text
+//, the tokeniser and the prepared token form.
 //
 // Prepared form: every token is the byte 0x7F, one byte holding the code plus 64, then its
 // text, which runs to the next 0x7F or the end.
@@ -67,8 +67,8 @@ inline int PeekToken(std::string_view s, std::size_t pos) {
 void AppendToken(std::string& out, int code, std::string_view text);
 // Concatenates the token texts; with `spaces`, one blank after each token (message form).
 std::string Detokenize(std::string_view prepared, bool spaces);
-// Detokenize without spaces, leading and trailing blanks removed (the "turned back into plain
-// text" of Parts 4.1 and 4.3).
+// Detokenize without spaces, leading and trailing blanks removed: an argument turned back
+// into plain text, as by-reference arguments are recognised.
 std::string PlainText(std::string_view prepared);
 
 }  // namespace ox::script

@@ -1,4 +1,4 @@
-// TVarList: the ordered list of named script values (Part 4.1), with its fall-back to the
+// TVarList: the ordered list of named script values, with its fall-back to the
 // current element for names it does not hold (ReadElementPath / WriteElementPath).
 #pragma once
 
@@ -16,7 +16,7 @@ namespace ox::script {
 // "_" and the Windows-1251 letters 0xA8, 0xB8, 0xC0-0xFF.
 bool IsIdentChar(unsigned char c);
 
-// The valid-variable-name test of Part 4.1 (X, A.B, A[1,2], A[-1] are valid; 1X, A B, A[I]
+// The valid-variable-name test (X, A.B, A[1,2], A[-1] are valid; 1X, A B, A[I]
 // are not).
 bool IsValidVarName(std::string_view name);
 
@@ -66,7 +66,7 @@ class TVarList {
   std::vector<TVar> items_;
 };
 
-// Part 4.1's path walk. `list` is the variable list whose records stand for intermediate
+// The path walk. `list` is the variable list whose records stand for intermediate
 // components that the element does not answer. Reading: false only for a broken path; an
 // unknown last component reads as UInt8 0 with a "Not var"/"Not var NIL" diagnostic.
 bool ReadElementPath(ScriptElement* element, std::string_view name, Value& out,

@@ -23,20 +23,20 @@ struct Specifier {
   char letter = 0;  // lower case
 };
 
-[[noreturn]] void Refuse(std::string_view spec) {
-  throw script::ScriptError("Format '" + std::string(spec) + "' invalid or incompatible with argument");
+[[noreturn]] void Refuse(std::string_view specifier) {
+  throw script::ScriptError("Format '" + std::string(specifier) + "' invalid or incompatible with argument");
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Reads a decimal number at `pos`; nullopt when there is none, Refuse when it is too large.
-std::optional<int> ReadNumber(std::string_view format, std::size_t& pos, std::string_view spec) {
+std::optional<int> ReadNumber(std::string_view format, std::size_t& pos, std::string_view specifier) {
   if (pos >= format.size() || !IsDigit(format[pos])) return std::nullopt;
   int n = 0;
   while (pos < format.size() && IsDigit(format[pos])) {
     n = n * 10 + (format[pos++] - '0');
-    if (n > kMaxWidth) Refuse(spec);
+    if (n > kMaxWidth) Refuse(specifier);
   }
   return n;
 }
@@ -44,11 +44,11 @@ std::optional<int> ReadNumber(std::string_view format, std::size_t& pos, std::st
 // Parses the specifier that starts after the "%" at `pos`; `pos` ends after its letter.
 Specifier ParseSpecifier(std::string_view format, std::size_t& pos) {
   const std::size_t start = pos - 1;
-  auto spec = [&] { return format.substr(start, pos - start + 1); };
+  auto specifier = [&] { return format.substr(start, pos - start + 1); };
   Specifier s;
   const std::size_t save = pos;
-  if (auto index = ReadNumber(format, pos, spec()); index && pos < format.size() && format[pos] == ':') {
-    if (*index != 0) Refuse(spec());
+  if (auto index = ReadNumber(format, pos, specifier()); index && pos < format.size() && format[pos] == ':') {
+    if (*index != 0) Refuse(specifier());
     ++pos;
   } else {
     pos = save;
@@ -57,12 +57,12 @@ Specifier ParseSpecifier(std::string_view format, std::size_t& pos) {
     s.leftAlign = true;
     ++pos;
   }
-  if (pos < format.size() && format[pos] == '*') Refuse(spec());
-  s.width = ReadNumber(format, pos, spec()).value_or(0);
+  if (pos < format.size() && format[pos] == '*') Refuse(specifier());
+  s.width = ReadNumber(format, pos, specifier()).value_or(0);
   if (pos < format.size() && format[pos] == '.') {
     ++pos;
-    if (pos < format.size() && format[pos] == '*') Refuse(spec());
-    s.precision = ReadNumber(format, pos, spec()).value_or(0);
+    if (pos < format.size() && format[pos] == '*') Refuse(specifier());
+    s.precision = ReadNumber(format, pos, specifier()).value_or(0);
   }
   if (pos >= format.size() || !IsLetter(format[pos])) Refuse(format.substr(start, pos - start));
   s.letter = static_cast<char>(format[pos] | 0x20);
@@ -202,15 +202,15 @@ std::string FormatScript(std::string_view format, const std::vector<FormatArgume
       out += format.substr(pos);
       break;
     }
-    const std::string_view spec = format.substr(pos, end - pos + 1);
+    const std::string_view specifier = format.substr(pos, end - pos + 1);
     pos = end + 1;
     if (next >= arguments.size()) continue;
     const FormatArgument& arg = arguments[next++];
     try {
-      out += FormatWithArgument(spec, arg);
+      out += FormatWithArgument(specifier, arg);
     } catch (const script::ScriptError&) {
       if (arg.type == Type::String) throw;
-      out += FormatWithArgument(spec, FormatArgument::Int64(TruncatedInt64(arg)));
+      out += FormatWithArgument(specifier, FormatArgument::Int64(TruncatedInt64(arg)));
     }
   }
   return out;

@@ -66,7 +66,7 @@ TEST(Convert, ToBool) {
   EXPECT_FALSE(ToBool(Value::String("maybe"), b));
 }
 
-TEST(Convert, FloatToTextIsDelphisGeneralFormat) {
+TEST(Convert, FloatToTextIsTheGeneralFormatOf15Digits) {
   EXPECT_EQ(FloatToText(8.0), "8");
   EXPECT_EQ(FloatToText(3.5), "3.5");
   EXPECT_EQ(FloatToText(0.1), "0.1");

@@ -1,5 +1,5 @@
 // The evaluator: precedence, prefix operators, literals, names, indexing, the operand-class
-// families and their result kinds, and the errors of Part 4.2.
+// families and their result kinds, and the errors.
 #include "script_test_support.h"
 
 namespace ox::script::test {

@@ -1,4 +1,4 @@
-// Statements, their signals and their error messages (whole report lines where Part 4.3 fixes
+// Statements, their signals and their error messages (whole report lines where the engine fixes
 // them: message, " (", the statement detokenised with a blank after each token, " in ",
 // the element context, ") ", the event name).
 #include "script_test_support.h"
