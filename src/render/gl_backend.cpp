@@ -379,13 +379,14 @@ void GlBackend::SetDithering(bool dithering) {
 }
 
 void GlBackend::SetViewport(const Viewport& viewport) {
-  const int left = std::clamp(viewport.x, 0, parameters_.width);
-  const int top = std::clamp(viewport.y, 0, parameters_.height);
-  const long right = std::clamp(static_cast<long>(viewport.x) + std::max(viewport.width, 0), long{left},
-                                static_cast<long>(parameters_.width));
-  const long bottom = std::clamp(static_cast<long>(viewport.y) + std::max(viewport.height, 0),
-                                 long{top}, static_cast<long>(parameters_.height));
-  viewport_ = {left, top, static_cast<int>(right - left), static_cast<int>(bottom - top)};
+  const std::int64_t left = std::clamp(viewport.x, 0, parameters_.width);
+  const std::int64_t top = std::clamp(viewport.y, 0, parameters_.height);
+  const std::int64_t right = std::clamp<std::int64_t>(std::int64_t{viewport.x} + std::max(viewport.width, 0),
+                                                      left, parameters_.width);
+  const std::int64_t bottom = std::clamp<std::int64_t>(
+      std::int64_t{viewport.y} + std::max(viewport.height, 0), top, parameters_.height);
+  viewport_ = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+               static_cast<int>(bottom - top)};
   if (created_) ApplyScissor();
 }
 

@@ -202,6 +202,9 @@ TEST_F(CanvasPixelTest, ClippingLimitsDrawingUntilRestored) {
     canvas.FillRect(50, 50, 10, 10, Engine(0, 255, 0), kFxCopy);
   });
   EXPECT_EQ(whole, (TClipRect{0, 0, 1024, 768}));
+  canvas.SetClipRect({-10, 700, 5000, 600});  // kept inside the frame, empty when inverted
+  EXPECT_EQ(canvas.GetClipRect(), (TClipRect{0, 700, 1024, 700}));
+  canvas.SetClipRect(whole);
   EXPECT_TRUE(Near(At(10, 20), {255, 255, 255}, 0));
   EXPECT_TRUE(Near(At(29, 24), {255, 255, 255}, 0));
   EXPECT_TRUE(Near(At(9, 20), {0, 0, 0}, 0));
