@@ -19,7 +19,8 @@
 // or operation (add).
 //
 // The canvas subscribes to a device (SetPublisher) and makes its buffers when the device is
-// initialised; drawing without them does nothing.
+// initialised; drawing without them does nothing. A device has one canvas: the back end has one
+// vertex stream.
 #pragma once
 
 #include <array>
