@@ -102,6 +102,30 @@ TEST(NullAudioOutput, AdvancesPlaybackInRealTime) {
   ExpectSampleEndsInRealTime(mixer);
 }
 
+TEST(NullAudioOutput, StreamsRestartStopAndGoWhileTheOutputRuns) {
+  AudioMixer mixer;
+  const std::unique_ptr<AudioOutput> output = OpenNullAudioOutput(mixer);
+  const std::vector<std::uint8_t> music = testing::FixtureBytes("tone_22050_mono.ogg");
+  const AudioHandle stream = mixer.CreateStream(music);
+  const AudioHandle file = mixer.CreateStream(Fixture("tone_22050_mono.mp3"));
+  ASSERT_TRUE(mixer.Play(file, true));
+  for (int round = 0; round < 40; ++round) {
+    ASSERT_TRUE(mixer.Play(stream, round % 2 == 0));
+    ASSERT_TRUE(mixer.SetAttributes(stream, {22050 + 100 * round, 50, round - 20}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    if (round % 3 == 0) {
+      ASSERT_TRUE(mixer.Stop(stream));
+    }
+  }
+  ASSERT_TRUE(mixer.Play(stream, false));
+  std::this_thread::sleep_for(std::chrono::milliseconds(700));  // longer than the tones: they loop
+  EXPECT_TRUE(mixer.IsPlaying(stream));
+  EXPECT_TRUE(mixer.IsPlaying(file));
+  mixer.FreeStream(stream);
+  EXPECT_FALSE(mixer.IsPlaying(stream));
+  EXPECT_TRUE(mixer.IsPlaying(file));
+}
+
 TEST(SdlAudioOutput, PlaysThroughTheDummyDevice) {
   ::setenv("SDL_AUDIODRIVER", "dummy", 1);
   AudioMixer mixer;
