@@ -27,10 +27,10 @@ struct GameRun : ::testing::Test {
   PlayerRun Play(const Node& game, std::int64_t ticks, const std::string& events = "",
                  std::vector<std::string> extra = {}) {
     const auto file = folder.Write("game/game.oxf", gamefile::WriteGameFile(game));
-    std::vector<std::string> args{"--headless", "--ticks", std::to_string(ticks), "--dump-tree", "-",
-                                  "--user-dir", (folder.path() / "user").string()};
+    std::vector<std::string> args = extra;  // first, where /TESTMODE must stand
+    args.insert(args.end(), {"--headless", "--ticks", std::to_string(ticks), "--dump-tree", "-",
+                             "--user-dir", (folder.path() / "user").string()});
     if (!events.empty()) args.insert(args.end(), {"--events", folder.Write("events.txt", events).string()});
-    args.insert(args.end(), extra.begin(), extra.end());
     args.push_back(file.string());
     return RunPlayer(args, folder);
   }
@@ -97,6 +97,39 @@ TEST_F(GameRun, MouseEventsReachTheElementThenTheRootInTheirOrder) {
   const PlayerRun run = Play(game, 120, events);
   EXPECT_NE(DumpLineOf(run.out, "Game").find(Var("LOG", "string", "\"immdDmmuUmoimdDoU\"")), std::string::npos)
       << DumpLineOf(run.out, "Game");
+}
+
+TEST_F(GameRun, AReleaseElsewhereReachesOnlyTheRootUnlessTheElementKeepsItFromTheRoot) {
+  Node game = Root("LOG := ''");
+  game.Set("exMouseUp", "LOG := LOG + 'U'");
+  Node screen = Screen(2, "S");
+  screen.Add(Box(3, "Kept", 300, 300)
+                 .Set("exMouseOut", "OXDB.LOG := OXDB.LOG + 'o'")
+                 .Set("exMouseDown", "OXDB.LOG := OXDB.LOG + 'd'")
+                 .Set("exMouseUp", "OXDB.LOG := OXDB.LOG + 'u'"));
+  screen.Add(Box(4, "Other", 600, 300).Set("NoMsOxDB", 1).Set("exMouseUp", "OXDB.LOG := OXDB.LOG + 'x'"));
+  game.Add(screen);
+  const std::string events =
+      "110 down 350 350\n111 move 10 10\n112 up 10 10 # not over the pressed box\n"
+      "114 down 10 10\n115 up 650 350 # over a box that keeps mouse-up from the root\n";
+  const PlayerRun run = Play(game, 120, events);
+  EXPECT_NE(DumpLineOf(run.out, "Game").find(Var("LOG", "string", "\"doU\"")), std::string::npos)
+      << DumpLineOf(run.out, "Game");
+}
+
+TEST_F(GameRun, AltEnterSwitchesTheScreenModeAndStillReachesTheRoot) {
+  Node game = Root("K := 0; FS := 5").Set("FileRS", "state.dat").Set("IniFile", "options.ini")
+                  .Set("exKeyDown", "K := KEYDOWNED; FS := OXDB.FULLSCREEN");
+  game.Add(Screen(2, "S"));
+  const PlayerRun run = Play(game, 120, "110 key 13 alt\n");
+  const std::string root = DumpLineOf(run.out, "Game");
+  EXPECT_NE(root.find(Var("K", "int32", "13")), std::string::npos) << root;
+  EXPECT_NE(root.find(Var("FS", "uint8", "0")), std::string::npos) << "full screen by default, switched off\n" << root;
+  EXPECT_NE(ReadFile(folder.path() / "user/Tarvo/Game/options.ini").find("FS=0"), std::string::npos)
+      << "the switch is remembered in the settings";
+  const PlayerRun test = Play(game, 120, "110 key 13 alt\n110 key 13 alt\n", {"/TESTMODE"});
+  EXPECT_NE(DumpLineOf(test.out, "Game").find(Var("FS", "uint8", "0")), std::string::npos)
+      << "test mode never goes full screen";
 }
 
 TEST_F(GameRun, AScreenSwitchRunsThroughTheLoadingScreen) {
