@@ -18,12 +18,14 @@ using ox::platform::AudioHandle;
 using ox::platform::AudioMixer;
 
 std::filesystem::path SoundFile(const char* name) {
-  return std::filesystem::path(__FILE__).parent_path().parent_path() / "tests" / "platform" / "data" / name;
+  return std::filesystem::path(__FILE__).parent_path().parent_path() / "tests" / "platform" /
+         "data" / name;
 }
 
 std::vector<std::uint8_t> SoundBytes(const char* name) {
   std::ifstream in(SoundFile(name), std::ios::binary);
-  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
 }
 
 double ThreadCpuSeconds() {
@@ -38,7 +40,8 @@ class SampleLoad {
  public:
   explicit SampleLoad(AudioMixer& mixer) : mixer_(mixer) {
     for (int i = 0; i < 16; ++i) {
-      const AudioHandle sample = mixer.LoadSample(SoundFile(i % 2 == 0 ? "tone_44100_stereo.ogg" : "tone_22050_mono.ogg"));
+      const AudioHandle sample =
+          mixer.LoadSample(SoundFile(i % 2 == 0 ? "tone_44100_stereo.ogg" : "tone_22050_mono.ogg"));
       for (int voice = 0; voice < 2; ++voice) voices_.push_back({sample, 0});
     }
     KeepPlaying();

@@ -28,9 +28,12 @@ std::int32_t MusicChannelVolume(double volume) {
 
 }  // namespace
 
-SoundStore::SoundStore(platform::Audio& audio, const platform::GameFiles& files, ArchiveRecordReader archive,
-                       std::function<void()> resetFrameTimer)
-    : audio_(audio), files_(files), archive_(std::move(archive)), resetFrameTimer_(std::move(resetFrameTimer)) {}
+SoundStore::SoundStore(platform::Audio& audio, const platform::GameFiles& files,
+                       ArchiveRecordReader archive, std::function<void()> resetFrameTimer)
+    : audio_(audio),
+      files_(files),
+      archive_(std::move(archive)),
+      resetFrameTimer_(std::move(resetFrameTimer)) {}
 
 SoundStore::~SoundStore() {
   for (const MusicEntry& entry : music_) {
@@ -102,7 +105,8 @@ void SoundStore::PlaySample(std::string_view name, std::int32_t volumePercent) {
   audio_.Play(channel, false);
 }
 
-SoundStore::MusicEntry* SoundStore::FindPlayableMusic(const std::string& name, const std::string& fallback) {
+SoundStore::MusicEntry* SoundStore::FindPlayableMusic(const std::string& name,
+                                                      const std::string& fallback) {
   for (MusicEntry& entry : music_) {
     if ((entry.name == name || entry.name == fallback) && entry.handle != 0) return &entry;
   }

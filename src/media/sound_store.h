@@ -22,7 +22,8 @@ namespace ox::media {
 
 // The bytes of the resource archive's record of that name, or nothing when there is no such
 // record (or no archive).
-using ArchiveRecordReader = std::function<std::optional<std::vector<std::uint8_t>>(const std::string& name)>;
+using ArchiveRecordReader =
+    std::function<std::optional<std::vector<std::uint8_t>>(const std::string& name)>;
 
 class SoundStore {
  public:
@@ -34,9 +35,9 @@ class SoundStore {
   struct MusicEntry {
     std::string name;
     platform::AudioHandle handle = 0;  // 0: loading failed
-    double level = 0.0;   // current volume factor, 0 to 1, times the music volume
-    double step = 0.0;    // change of level per tick; 0 when not fading
-    double target = 0.0;  // the level at which the fade ends
+    double level = 0.0;                // current volume factor, 0 to 1, times the music volume
+    double step = 0.0;                 // change of level per tick; 0 when not fading
+    double target = 0.0;               // the level at which the fade ends
   };
 
   // The audio layer must outlive the store. resetFrameTimer (may be empty) runs after every

@@ -18,7 +18,8 @@ std::unique_ptr<AudioDecoder> OpenAudioDecoder(std::unique_ptr<ByteSource> sourc
       std::memcmp(head.data() + 8, "WAVE", 4) == 0) {
     return OpenWavDecoder(std::move(source));
   }
-  if (got >= 4 && std::memcmp(head.data(), "OggS", 4) == 0) return OpenOggDecoder(std::move(source));
+  if (got >= 4 && std::memcmp(head.data(), "OggS", 4) == 0)
+    return OpenOggDecoder(std::move(source));
   return OpenMp3Decoder(std::move(source));
 }
 

@@ -47,7 +47,9 @@ struct DecodedSound {
   int channels = 0;
   std::vector<std::int16_t> frames;  // interleaved
 
-  std::size_t FrameCount() const { return channels > 0 ? frames.size() / static_cast<std::size_t>(channels) : 0; }
+  std::size_t FrameCount() const {
+    return channels > 0 ? frames.size() / static_cast<std::size_t>(channels) : 0;
+  }
 };
 
 // Samples longer than this (about 50 minutes at 44,100 Hz) are refused.

@@ -3,7 +3,9 @@
 namespace ox::platform {
 
 PeriodicThread::PeriodicThread(std::chrono::milliseconds period, std::function<void()> work)
-    : period_(period), work_(std::move(work)), thread_([this](std::stop_token stop) { Run(stop); }) {}
+    : period_(period),
+      work_(std::move(work)),
+      thread_([this](std::stop_token stop) { Run(stop); }) {}
 
 PeriodicThread::~PeriodicThread() {
   thread_.request_stop();

@@ -9,13 +9,15 @@ namespace ox::platform {
 namespace {
 
 // Handles carry their kind in the top bits. A sample channel's handle also names its voice and
-// a generation count, so a channel handed over to a newer playback goes stale.
+// an 8-bit generation count, so a channel handed over to a newer playback goes stale (until the
+// same voice has been handed out 256 times more, which no caller keeps a handle for).
 constexpr AudioHandle kSampleTag = 0x10000000u;
 constexpr AudioHandle kStreamTag = 0x20000000u;
 constexpr AudioHandle kKindMask = 0x70000000u;
 constexpr AudioHandle kIndexMask = 0x0FFFFFFFu;
 constexpr AudioHandle kChannelFlag = 0x80000000u;
-constexpr std::size_t kMaxSamples = (kChannelFlag >> 8) / kPlaybacksPerSample;  // voice slots fit in 23 bits
+constexpr std::size_t kMaxSamples =
+    (kChannelFlag >> 8) / kPlaybacksPerSample;  // voice slots fit in 23 bits
 constexpr std::size_t kMixChunkFrames = 1024;
 
 struct VoiceAddress {
@@ -138,7 +140,8 @@ int AudioMixer::ChooseVoice(const Sample& sample) {
   }
   int longest = 0;
   for (int i = 1; i < kPlaybacksPerSample; ++i) {
-    if (sample.voices[static_cast<std::size_t>(i)].position > sample.voices[static_cast<std::size_t>(longest)].position) {
+    if (sample.voices[static_cast<std::size_t>(i)].position >
+        sample.voices[static_cast<std::size_t>(longest)].position) {
       longest = i;
     }
   }
@@ -262,11 +265,14 @@ void AudioMixer::MixChunk(float* mix, std::size_t frames) {
   for (const auto& sample : samples_) {
     const DecodedSound& sound = sample->sound;
     const auto channels = static_cast<std::size_t>(sound.channels);
-    const auto frameAt = [&sound, channels](std::uint64_t i) { return sound.frames.data() + i * channels; };
+    const auto frameAt = [&sound, channels](std::uint64_t i) {
+      return sound.frames.data() + i * channels;
+    };
     for (Voice& voice : sample->voices) {
       if (voice.state != VoiceState::kPlaying) continue;
-      const std::size_t produced = MixInterpolated(frameAt, sound.FrameCount(), true, sound.channels,
-                                                   voice.position, voice.settings, mix, frames);
+      const std::size_t produced =
+          MixInterpolated(frameAt, sound.FrameCount(), true, sound.channels, voice.position,
+                          voice.settings, mix, frames);
       if (produced < frames) voice.state = VoiceState::kIdle;
     }
   }

@@ -70,7 +70,8 @@ std::size_t MixInterpolated(FrameAt frameAt, std::uint64_t available, bool final
     const std::int16_t* b = hasNext ? frameAt(index + 1) : a;
     const float t = static_cast<float>(position & 0xFFFFFFFFu) * kFractionScale;
     const float left = static_cast<float>(a[0]) + static_cast<float>(b[0] - a[0]) * t;
-    const float right = channels == 1 ? left : static_cast<float>(a[1]) + static_cast<float>(b[1] - a[1]) * t;
+    const float right =
+        channels == 1 ? left : static_cast<float>(a[1]) + static_cast<float>(b[1] - a[1]) * t;
     mix[2 * produced] += left * gains.left;
     mix[2 * produced + 1] += right * gains.right;
     position += step;

@@ -30,7 +30,8 @@ class NullAudioOutput final : public AudioOutput {
     const auto due = static_cast<std::uint64_t>(seconds.count()) * kMixRate +
                      static_cast<std::uint64_t>(rest.count()) * kMixRate / 1'000'000'000u;
     while (mixed_ < due) {
-      const std::size_t frames = static_cast<std::size_t>(std::min<std::uint64_t>(due - mixed_, kBlockFrames));
+      const std::size_t frames =
+          static_cast<std::size_t>(std::min<std::uint64_t>(due - mixed_, kBlockFrames));
       mixer_.Mix(std::span<std::int16_t>(block_.data(), 2 * frames));
       mixed_ += frames;
       if (frames == kBlockFrames) mixer_.RefillStreams();

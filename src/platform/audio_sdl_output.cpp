@@ -9,7 +9,8 @@ namespace {
 class SdlAudioOutput final : public AudioOutput {
  public:
   SdlAudioOutput(AudioMixer& mixer, SDL_AudioDeviceID device)
-      : device_(device), feeder_(std::chrono::milliseconds(10), [&mixer] { mixer.RefillStreams(); }) {
+      : device_(device),
+        feeder_(std::chrono::milliseconds(10), [&mixer] { mixer.RefillStreams(); }) {
     SDL_PauseAudioDevice(device_, 0);
   }
   ~SdlAudioOutput() override {
@@ -24,7 +25,8 @@ class SdlAudioOutput final : public AudioOutput {
   // On SDL's audio thread.
   static void Fill(void* mixer, Uint8* stream, int bytes) {
     auto* frames = reinterpret_cast<std::int16_t*>(stream);
-    static_cast<AudioMixer*>(mixer)->Mix(std::span<std::int16_t>(frames, static_cast<std::size_t>(bytes) / 2));
+    static_cast<AudioMixer*>(mixer)->Mix(
+        std::span<std::int16_t>(frames, static_cast<std::size_t>(bytes) / 2));
   }
 
  private:

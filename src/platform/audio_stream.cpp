@@ -57,11 +57,13 @@ void StreamChannel::Release() {
 bool StreamChannel::MixInto(float* mix, std::size_t frames) {
   const bool ended = sourceEnded_.load(std::memory_order_acquire);
   const std::size_t available = ring_.AvailableFrames();
-  const std::size_t produced = MixInterpolated([this](std::uint64_t i) { return ring_.Frame(i); }, available,
-                                               ended, channels_, position_, settings, mix, frames);
+  const std::size_t produced =
+      MixInterpolated([this](std::uint64_t i) { return ring_.Frame(i); }, available, ended,
+                      channels_, position_, settings, mix, frames);
   // A step of more than one frame can carry the position past what has been decoded so far;
   // the part beyond stays in the position until the frames arrive.
-  const std::uint64_t consumed = std::min<std::uint64_t>(position_ >> kPositionFractionBits, available);
+  const std::uint64_t consumed =
+      std::min<std::uint64_t>(position_ >> kPositionFractionBits, available);
   ring_.Consume(static_cast<std::size_t>(consumed));
   position_ -= consumed << kPositionFractionBits;
   return !(ended && produced < frames);

@@ -25,7 +25,8 @@ using Mpg123Handle = std::unique_ptr<mpg123_handle, HandleCloser>;
 
 class Mp3Decoder final : public AudioDecoder {
  public:
-  Mp3Decoder(std::unique_ptr<ByteSource> source, Mpg123Handle handle, std::int32_t rate, int channels)
+  Mp3Decoder(std::unique_ptr<ByteSource> source, Mpg123Handle handle, std::int32_t rate,
+             int channels)
       : AudioDecoder(rate, channels), source_(std::move(source)), handle_(std::move(handle)) {}
 
   std::size_t Read(std::int16_t* frames, std::size_t maxFrames) override {
@@ -77,7 +78,8 @@ std::unique_ptr<AudioDecoder> OpenMp3Decoder(std::unique_ptr<ByteSource> source)
   if (handle == nullptr) return nullptr;
   mpg123_param(handle.get(), MPG123_ADD_FLAGS, MPG123_QUIET, 0.0);
   if (!OfferFormats(handle.get()) ||
-      mpg123_replace_reader_handle(handle.get(), ReadCallback, SeekCallback, nullptr) != MPG123_OK ||
+      mpg123_replace_reader_handle(handle.get(), ReadCallback, SeekCallback, nullptr) !=
+          MPG123_OK ||
       mpg123_open_handle(handle.get(), source.get()) != MPG123_OK) {
     return nullptr;
   }
@@ -89,7 +91,8 @@ std::unique_ptr<AudioDecoder> OpenMp3Decoder(std::unique_ptr<ByteSource> source)
       rate > kMaxFrequency) {
     return nullptr;
   }
-  return std::make_unique<Mp3Decoder>(std::move(source), std::move(handle), static_cast<std::int32_t>(rate), channels);
+  return std::make_unique<Mp3Decoder>(std::move(source), std::move(handle),
+                                      static_cast<std::int32_t>(rate), channels);
 }
 
 }  // namespace ox::platform

@@ -33,9 +33,12 @@ using VorbisFile = std::unique_ptr<OggVorbis_File, VorbisFileCloser>;
 
 class OggDecoder final : public AudioDecoder {
  public:
-  OggDecoder(std::unique_ptr<ByteSource> source, VorbisFile file, std::int32_t rate, int sourceChannels)
+  OggDecoder(std::unique_ptr<ByteSource> source, VorbisFile file, std::int32_t rate,
+             int sourceChannels)
       : AudioDecoder(rate, sourceChannels > 2 ? 1 : sourceChannels),
-        source_(std::move(source)), file_(std::move(file)), sourceChannels_(sourceChannels) {}
+        source_(std::move(source)),
+        file_(std::move(file)),
+        sourceChannels_(sourceChannels) {}
 
   std::size_t Read(std::int16_t* frames, std::size_t maxFrames) override {
     const int wanted = static_cast<int>(std::min<std::size_t>(maxFrames, INT_MAX));
@@ -63,7 +66,8 @@ class OggDecoder final : public AudioDecoder {
     const int outChannels = Channels();
     for (std::size_t i = 0; i < count; ++i) {
       if (sourceChannels_ <= 2) {
-        for (int c = 0; c < outChannels; ++c) out[i * outChannels + c] = Sample16FromFloat(pcm[c][i]);
+        for (int c = 0; c < outChannels; ++c)
+          out[i * outChannels + c] = Sample16FromFloat(pcm[c][i]);
         continue;
       }
       float sum = 0.0f;
@@ -88,7 +92,8 @@ std::unique_ptr<AudioDecoder> OpenOggDecoder(std::unique_ptr<ByteSource> source)
   }
   VorbisFile file(opened);
   const vorbis_info* info = ov_info(file.get(), -1);
-  if (info == nullptr || info->channels < 1 || info->rate < kMinFrequency || info->rate > kMaxFrequency) {
+  if (info == nullptr || info->channels < 1 || info->rate < kMinFrequency ||
+      info->rate > kMaxFrequency) {
     return nullptr;
   }
   const auto rate = static_cast<std::int32_t>(info->rate);

@@ -40,18 +40,22 @@ std::int32_t SampleAt(const std::uint8_t* p, const WavFormat& format) {
     return Sample16FromFloat(static_cast<float>(value));
   }
   switch (format.bitsPerSample) {
-    case 8: return (static_cast<std::int32_t>(p[0]) - 128) * 256;
-    case 16: return static_cast<std::int16_t>(Le16(p));
-    case 24: return static_cast<std::int16_t>(Le16(p + 1));
-    default: return static_cast<std::int16_t>(Le16(p + 2));
+    case 8:
+      return (static_cast<std::int32_t>(p[0]) - 128) * 256;
+    case 16:
+      return static_cast<std::int16_t>(Le16(p));
+    case 24:
+      return static_cast<std::int16_t>(Le16(p + 1));
+    default:
+      return static_cast<std::int16_t>(Le16(p + 2));
   }
 }
 
 bool Supported(const WavFormat& f) {
-  const bool pcm = f.encoding == kFormatPcm &&
-                   (f.bitsPerSample == 8 || f.bitsPerSample == 16 || f.bitsPerSample == 24 ||
-                    f.bitsPerSample == 32);
-  const bool floating = f.encoding == kFormatFloat && (f.bitsPerSample == 32 || f.bitsPerSample == 64);
+  const bool pcm = f.encoding == kFormatPcm && (f.bitsPerSample == 8 || f.bitsPerSample == 16 ||
+                                                f.bitsPerSample == 24 || f.bitsPerSample == 32);
+  const bool floating =
+      f.encoding == kFormatFloat && (f.bitsPerSample == 32 || f.bitsPerSample == 64);
   return (pcm || floating) && f.channels >= 1 && f.channels <= kMaxChannels &&
          f.sampleRate >= kMinFrequency && f.sampleRate <= kMaxFrequency &&
          f.blockAlign == static_cast<std::size_t>(f.channels * f.bitsPerSample / 8);
@@ -65,7 +69,8 @@ std::optional<WavFormat> ParseFormatChunk(ByteSource& source, std::uint32_t size
   WavFormat format;
   format.encoding = Le16(fmt.data());
   format.channels = Le16(fmt.data() + 2);
-  format.sampleRate = static_cast<std::int32_t>(std::min<std::uint32_t>(Le32(fmt.data() + 4), 0x7FFFFFFF));
+  format.sampleRate =
+      static_cast<std::int32_t>(std::min<std::uint32_t>(Le32(fmt.data() + 4), 0x7FFFFFFF));
   format.blockAlign = Le16(fmt.data() + 12);
   format.bitsPerSample = Le16(fmt.data() + 14);
   if (format.encoding == kFormatExtensible) {
@@ -80,13 +85,18 @@ class WavDecoder final : public AudioDecoder {
   WavDecoder(std::unique_ptr<ByteSource> source, const WavFormat& format, std::uint64_t dataStart,
              std::uint64_t dataFrames)
       : AudioDecoder(format.sampleRate, format.channels > 2 ? 1 : format.channels),
-        source_(std::move(source)), format_(format), dataStart_(dataStart), dataFrames_(dataFrames) {}
+        source_(std::move(source)),
+        format_(format),
+        dataStart_(dataStart),
+        dataFrames_(dataFrames) {}
 
   std::size_t Read(std::int16_t* frames, std::size_t maxFrames) override {
-    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(maxFrames, dataFrames_ - framesRead_));
+    const auto wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(maxFrames, dataFrames_ - framesRead_));
     buffer_.resize(wanted * format_.blockAlign);
     const std::size_t got = source_->Read(buffer_.data(), buffer_.size()) / format_.blockAlign;
-    for (std::size_t i = 0; i < got; ++i) ConvertFrame(buffer_.data() + i * format_.blockAlign, frames + i * Channels());
+    for (std::size_t i = 0; i < got; ++i)
+      ConvertFrame(buffer_.data() + i * format_.blockAlign, frames + i * Channels());
     framesRead_ += got;
     return got;
   }
@@ -101,7 +111,8 @@ class WavDecoder final : public AudioDecoder {
   void ConvertFrame(const std::uint8_t* in, std::int16_t* out) const {
     const std::size_t bytes = static_cast<std::size_t>(format_.bitsPerSample / 8);
     if (format_.channels <= 2) {
-      for (int c = 0; c < format_.channels; ++c) out[c] = static_cast<std::int16_t>(SampleAt(in + c * bytes, format_));
+      for (int c = 0; c < format_.channels; ++c)
+        out[c] = static_cast<std::int16_t>(SampleAt(in + c * bytes, format_));
       return;
     }
     std::int32_t sum = 0;
@@ -134,7 +145,8 @@ std::unique_ptr<AudioDecoder> OpenWavDecoder(std::unique_ptr<ByteSource> source)
     if (std::memcmp(header.data(), "data", 4) == 0) {
       if (!format || !Supported(*format)) return nullptr;
       const std::uint64_t bytes = std::min<std::uint64_t>(size, source->Size() - bodyStart);
-      return std::make_unique<WavDecoder>(std::move(source), *format, bodyStart, bytes / format->blockAlign);
+      return std::make_unique<WavDecoder>(std::move(source), *format, bodyStart,
+                                          bytes / format->blockAlign);
     }
     if (std::memcmp(header.data(), "fmt ", 4) == 0) {
       format = ParseFormatChunk(*source, size);

@@ -43,12 +43,14 @@ class FakeAudio final : public platform::Audio {
     channelSample[channel] = sample;
     return channel;
   }
-  std::optional<platform::ChannelAttributes> GetAttributes(platform::AudioHandle channel) const override {
+  std::optional<platform::ChannelAttributes> GetAttributes(
+      platform::AudioHandle channel) const override {
     const auto found = channels.find(channel);
     if (found == channels.end()) return std::nullopt;
     return found->second.attributes;
   }
-  bool SetAttributes(platform::AudioHandle channel, const platform::ChannelAttributes& attributes) override {
+  bool SetAttributes(platform::AudioHandle channel,
+                     const platform::ChannelAttributes& attributes) override {
     const auto found = channels.find(channel);
     if (found == channels.end()) return false;
     found->second.attributes = attributes;

@@ -15,7 +15,8 @@ using platform::AudioHandle;
 class SoundStoreTest : public ::testing::Test {
  protected:
   SoundStoreTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "oxplayer-sound-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "oxplayer-sound-XXXXXX").string();
     if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
     std::filesystem::create_directories(folder_ / "Sounds");
   }
@@ -115,8 +116,9 @@ TEST_F(SoundStoreTest, TheOggNameIsTriedOnTheFirstRequest) {
 TEST_F(SoundStoreTest, FailedNamesAreNeverLookedForAgain) {
   Store().PlaySample("missing.wav", 100);
   Store().PlayMusic("missing.mp3", 100);
-  EXPECT_EQ(archiveRequests, (std::vector<std::string>{"sounds\\MISSING.WAV", "sounds\\MISSING.OGG",
-                                                        "sounds\\MISSING.MP3", "sounds\\MISSING.OGG"}));
+  EXPECT_EQ(archiveRequests,
+            (std::vector<std::string>{"sounds\\MISSING.WAV", "sounds\\MISSING.OGG",
+                                      "sounds\\MISSING.MP3", "sounds\\MISSING.OGG"}));
   AddSoundFile("missing.wav");
   AddSoundFile("missing.mp3");
   Store().PlaySample("missing.wav", 100);
@@ -143,8 +145,8 @@ TEST_F(SoundStoreTest, ArchiveRecordsServeWhenNoLooseFileExists) {
   const AudioHandle song = Store().GetMusic("SONG.OGG");
   ASSERT_NE(song, 0u);
   EXPECT_NE(Store().GetMusic("OTHER.OGG"), 0u);
-  EXPECT_EQ(audio.loads, (std::vector<std::string>{"sample both.wav", "sample memory", "stream memory",
-                                                   "stream memory"}));
+  EXPECT_EQ(audio.loads, (std::vector<std::string>{"sample both.wav", "sample memory",
+                                                   "stream memory", "stream memory"}));
   // The stream's memory stays put while later records arrive.
   const std::span<const std::uint8_t> memory = audio.streamMemory.at(song);
   EXPECT_EQ(std::string(memory.begin(), memory.end()), "song bytes");
@@ -167,7 +169,7 @@ TEST_F(SoundStoreTest, MusicFadesInOverSixtyTicks) {
   EXPECT_EQ(channel.volumes, std::vector<std::int32_t>{0});
   Ticks(60);
   ASSERT_EQ(channel.volumes.size(), 61u);
-  EXPECT_EQ(channel.volumes[1], 1);   // 50 x 1/60
+  EXPECT_EQ(channel.volumes[1], 1);  // 50 x 1/60
   EXPECT_EQ(channel.volumes[30], 25);
   EXPECT_EQ(channel.volumes[59], 49);
   EXPECT_EQ(channel.volumes[60], 50);

@@ -54,8 +54,9 @@ TEST(WavDecoder, EveryEncodingGivesTheSameSixteenBitTone) {
   EXPECT_EQ(reference->sampleRate, 8000);
   EXPECT_EQ(reference->channels, 1);
   ASSERT_EQ(reference->FrameCount(), 800u);
-  for (const auto& [name, tolerance] : {std::pair{"tone_u8.wav", 256}, std::pair{"tone_s24.wav", 1},
-                                        std::pair{"tone_s32.wav", 1}, std::pair{"tone_f32.wav", 1}}) {
+  for (const auto& [name, tolerance] :
+       {std::pair{"tone_u8.wav", 256}, std::pair{"tone_s24.wav", 1}, std::pair{"tone_s32.wav", 1},
+        std::pair{"tone_f32.wav", 1}}) {
     SCOPED_TRACE(name);
     const std::optional<DecodedSound> sound = DecodeFixture(name);
     ASSERT_TRUE(sound);
@@ -132,8 +133,9 @@ TEST(Mp3Decoder, DecodesTheToneAtItsRateAndLength) {
 
 TEST(AudioDecoder, RewindGivesTheSameFramesAgain) {
   // The MP3 decoder's filter history survives the seek and may move a value by one step.
-  for (const auto& [name, tolerance] : {std::pair{"tone_s16.wav", 0}, std::pair{"tone_22050_mono.ogg", 0},
-                                        std::pair{"tone_22050_mono.mp3", 1}}) {
+  for (const auto& [name, tolerance] :
+       {std::pair{"tone_s16.wav", 0}, std::pair{"tone_22050_mono.ogg", 0},
+        std::pair{"tone_22050_mono.mp3", 1}}) {
     SCOPED_TRACE(name);
     const std::vector<std::uint8_t> bytes = FixtureBytes(name);
     std::unique_ptr<AudioDecoder> decoder = OpenAudioDecoder(MemorySource(bytes));
@@ -153,7 +155,8 @@ TEST(AudioDecoder, FindsNothingInOtherContent) {
   EXPECT_EQ(OpenAudioDecoder(FileSource(Fixture("no_such_file.wav"))), nullptr);
   EXPECT_EQ(OpenAudioDecoder(MemorySource({})), nullptr);
   std::vector<std::uint8_t> text(3000);
-  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<std::uint8_t>("plain text, not sound "[i % 22]);
+  for (std::size_t i = 0; i < text.size(); ++i)
+    text[i] = static_cast<std::uint8_t>("plain text, not sound "[i % 22]);
   EXPECT_FALSE(DecodeBytes(text));
   std::vector<std::uint8_t> brokenOgg = FixtureBytes("tone_22050_mono.ogg");
   brokenOgg.resize(60);

@@ -19,7 +19,8 @@ using testing::Fixture;
 
 std::uint32_t Le32At(const std::string& bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  for (int i = 3; i >= 0; --i)
+    value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
   return value;
 }
 
@@ -88,7 +89,8 @@ void ExpectSampleEndsInRealTime(AudioMixer& mixer) {
   const AudioHandle channel = mixer.SampleChannel(sample);
   const auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(mixer.Play(channel, false));
-  while (mixer.IsPlaying(channel) && std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
+  while (mixer.IsPlaying(channel) &&
+         std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   EXPECT_FALSE(mixer.IsPlaying(channel));

@@ -13,11 +13,14 @@
 
 namespace ox::platform::testing {
 
-inline std::filesystem::path Fixture(const char* name) { return std::filesystem::path(OX_TEST_DATA) / name; }
+inline std::filesystem::path Fixture(const char* name) {
+  return std::filesystem::path(OX_TEST_DATA) / name;
+}
 
 inline std::vector<std::uint8_t> FixtureBytes(const char* name) {
   std::ifstream in(Fixture(name), std::ios::binary);
-  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
 }
 
 // The next `frames` frames of the mixer's output, interleaved stereo.
@@ -31,7 +34,8 @@ inline std::vector<std::int16_t> MixFrames(AudioMixer& mixer, std::size_t frames
 // Frames in which either side is not silent.
 inline std::size_t AudibleFrames(std::span<const std::int16_t> stereo) {
   std::size_t count = 0;
-  for (std::size_t i = 0; i + 1 < stereo.size(); i += 2) count += (stereo[i] != 0 || stereo[i + 1] != 0) ? 1 : 0;
+  for (std::size_t i = 0; i + 1 < stereo.size(); i += 2)
+    count += (stereo[i] != 0 || stereo[i + 1] != 0) ? 1 : 0;
   return count;
 }
 
