@@ -26,8 +26,12 @@ struct RootServices {
   std::function<void()> renderFrame;            // draw and present one frame now
   std::function<void()> resetImageRequests;     // a screen switch begins counting anew
   std::function<void()> freeUnrequestedImages;  // ... and ends freeing what nobody asked for
-  std::function<void()> fadeOutMusic;
   std::function<void()> freeStars;
+  std::function<void(const std::string& file, std::int32_t volume)> playSample;
+  std::function<void(const std::string& file, std::int32_t volume)> playMusic;
+  std::function<void()> fadeOutMusic;
+  std::function<void()> stepMusicFades;
+  std::function<void(std::int32_t)> setSoundVolume;
   std::function<void(std::int32_t)> setMusicVolume;  // the playing music follows VOLMUZ
 };
 

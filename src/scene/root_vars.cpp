@@ -34,6 +34,7 @@ bool TOxDB::SetVar(const std::string& name, const Value& value) {
     script::ToInt32(value, number);
     scene.soundVolume = number;
     RememberSetting("Snd", std::to_string(number));
+    if (services_.setSoundVolume) services_.setSoundVolume(number);
     return true;
   }
   if (name == "FULLSCREEN") {

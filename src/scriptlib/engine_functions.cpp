@@ -10,7 +10,8 @@ const std::vector<std::string>& EngineFunctionNames() {
       "Update",     "Process",  "MsDown",  "MsMove",    "Init",       "Show",
       "SetFocus",   "ToFront",  "MoveTo",  "SetScreen", "FastSetScreen", "FastSetScreenNS",
       "LoadIm",     "EndLoadIm", "SaveState", "LoadState", "TimerReset", "GetText",
-      "ExitGame",   "DelFile",  "GetIni",  "SetIni"};
+      "PlaySnd",    "PlayMuz",  "StopMuz", "ExitGame",  "DelFile",    "GetIni",
+      "SetIni"};
   return kNames;
 }
 
@@ -19,6 +20,7 @@ void RegisterEngineFunctions(script::TPasCalc& calc) {
   AddElementFunctions(table);
   AddScreenFunctions(table);
   AddSettingsFunctions(table);
+  AddSoundFunctions(table);
   for (const std::string& name : EngineFunctionNames()) calc.SetFunction(name, table.at(name));
 }
 

@@ -22,5 +22,6 @@ script::NativeFunction Always(std::function<void(TVarList&, Value&)> body);
 void AddElementFunctions(FunctionTable& table);
 void AddScreenFunctions(FunctionTable& table);
 void AddSettingsFunctions(FunctionTable& table);
+void AddSoundFunctions(FunctionTable& table);
 
 }  // namespace ox::scriptlib

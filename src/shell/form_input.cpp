@@ -39,7 +39,7 @@ void TFormMain::FormMouseMove(std::int32_t x, std::int32_t y) {
   scene.mouseDY = y - scene.mouseY;
   scene.mouseX = x;
   scene.mouseY = y;
-  if (!timer_.Enabled()) return;  // an inactive window only repaints
+  if (!timer_.Enabled()) return Repaint();  // an inactive window only repaints
   if (CurrentScreen() == nullptr) return;
   TOxElement* hit = HitAt(x, y);
   TOxElement* under = scene::Resolve(scene.underCursor);
@@ -114,15 +114,22 @@ void TFormMain::WMChar(std::uint32_t parameter) {
 void TFormMain::WMActivate(bool active) {
   timer_.SetEnabled(active);
   if (active) timer_.Reset();
+  if (audio_ == nullptr) return;
+  if (active) {
+    audio_->Resume();
+  } else {
+    audio_->Pause();
+  }
 }
 
-// Applies the full-screen flag: remembers it in the settings and reloads what the device
-// switch loses. The window itself follows once there is one.
+// Applies the full-screen flag: remembers it in the settings, switches the device (the window
+// goes desktop full screen or back to its centred frame) and reloads what the switch loses.
 void TFormMain::FlWin() {
   auto& scene = Scene();
   root_->WriteIniString("Def", scene.fullScreen ? "1" : "0", "FS");
   if (scene.testMode) scene.fullScreen = false;
   timer_.SetEnabled(false);
+  if (graphics_ != nullptr) graphics_->Device().SetWindowed(!scene.fullScreen);
   for (const auto& child : root_->Children()) child->ReloadResources();
   timer_.Reset();
   timer_.SetEnabled(true);

@@ -41,6 +41,7 @@ TFormMain::~TFormMain() {
 void TFormMain::StartGame(const std::string& gameFile) {
   Scene().imLoadNow = false;
   if (!gameFile.empty()) root_->LoadGame(gameFile);
+  if (audio_ != nullptr) audio_->Connect(*root_, [this] { timer_.Reset(); });
   scriptlib::SetUnicodeMode(root_->UnicodeMode());
   title_ = root_->GetText("Title");
   if (title_.empty()) title_ = root_->Id;
@@ -61,10 +62,27 @@ void TFormMain::FormClose() {
 
 TOxElement* TFormMain::CurrentScreen() const { return scene::Resolve(Scene().currentScreen); }
 
-// One frame: draw the state the previous ticks left, then run the ticks that have passed.
+// One frame: draw the state the previous ticks left, then run the ticks that have passed, then
+// show the frame.
 void TFormMain::TimerTimer() {
-  DeviceRender();
+  if (graphics_ == nullptr) {
+    DeviceRender();
+    timer_.Process();
+    return;
+  }
+  graphics_->Device().Render(0, true);
   timer_.Process();
+  if (!closed_) graphics_->Device().Flip();
+}
+
+void TFormMain::Repaint() {
+  if (graphics_ == nullptr) return;
+  graphics_->Device().Render(0, false);
+  graphics_->Device().Flip();
+}
+
+void TFormMain::FormPaint() {
+  if (!timer_.Enabled()) Repaint();
 }
 
 void TFormMain::TimerProcess() {
@@ -102,12 +120,22 @@ void TFormMain::SplashTick() {
     logoIndex_ = -1;
     return;
   }
-  // Pictures are not loaded yet, so every logo counts as missing and is skipped at once.
+  // Pictures are not loaded yet, so every logo counts as missing and is skipped at once; its
+  // sound is still played.
   do {
     ++logoIndex_;
+    PlayLogoSound();
   } while (logoIndex_ < 10);
   logoCount_ = 0;
   timer_.Reset();
+}
+
+void TFormMain::PlayLogoSound() {
+  if (root_->Services().playSample) root_->Services().playSample("logo" + std::to_string(logoIndex_) + ".mp3", 100);
+}
+
+void TFormMain::StepMusicFades() {
+  if (root_->Services().stepMusicFades) root_->Services().stepMusicFades();
 }
 
 void TFormMain::LoadingTick() {
@@ -117,11 +145,17 @@ void TFormMain::LoadingTick() {
     root_->FinishScreenSwitch();
     Scene().loading = false;
   }
+  StepMusicFades();
 }
 
 void TFormMain::PlayTick() {
   if (TOxElement* screen = CurrentScreen()) screen->Process();
   if (TOxElement* cursor = scene::Resolve(Scene().cursorElement)) cursor->Process();
+  StepMusicFades();
+  if (graphics_ != nullptr && Scene().fullScreen == graphics_->Device().Windowed()) {
+    graphics_->Device().SetWindowed(!Scene().fullScreen);
+    FlWin();
+  }
   if (Scene().quitRequested) FormClose();
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "render/timer.h"
+#include "shell/audio_system.h"
+#include "shell/graphics.h"
 #include "scene/game_root.h"
 #include "scene/script_binding.h"
 
@@ -19,6 +21,10 @@ class TFormMain {
   TFormMain(render::Clock& clock, bool testMode, bool logErrors);
   ~TFormMain();
 
+  // Where frames are drawn; none draws nothing (the game still runs).
+  void SetGraphics(Graphics* graphics) { graphics_ = graphics; }
+  // Where sounds play; none plays nothing.
+  void SetAudio(AudioSystem* audio) { audio_ = audio; }
   // Loads the game, sets the title, chooses the current screen and starts the timer.
   void StartGame(const std::string& gameFile);
   // Ends the game: the timer stops and the root's exit event runs. The tree stays until the
@@ -41,16 +47,23 @@ class TFormMain {
   void FormKeyDown(std::int32_t key, bool alt, bool ctrl, bool shift);
   void WMChar(std::uint32_t parameter);
   void WMActivate(bool active);
+  void FormPaint();
   void FlWin();
 
  private:
   void SplashTick();
   void LoadingTick();
   void PlayTick();
+  void PlayLogoSound();
+  void StepMusicFades();
   scene::TOxElement* CurrentScreen() const;
   scene::TOxElement* HitAt(std::int32_t x, std::int32_t y) const;
+  // Draws the frame again without clearing and shows it (a paused window repaints).
+  void Repaint();
 
   render::TAsphyreTimer timer_;
+  Graphics* graphics_ = nullptr;
+  AudioSystem* audio_ = nullptr;
   std::unique_ptr<scene::InterpreterPool> pool_;
   std::unique_ptr<scene::TOxDB> root_;
   std::string title_;

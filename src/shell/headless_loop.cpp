@@ -37,7 +37,7 @@ void Guarded(F&& step) {
 }  // namespace
 
 void RunHeadless(TFormMain& form, render::VirtualClock& clock, std::vector<InputEvent> events,
-                 std::optional<std::int64_t> ticks) {
+                 std::optional<std::int64_t> ticks, AudioSystem& audio) {
   if (ticks == 0) return;
   std::stable_sort(events.begin(), events.end(),
                    [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
@@ -49,6 +49,7 @@ void RunHeadless(TFormMain& form, render::VirtualClock& clock, std::vector<Input
     if (form.Closed()) break;
     clock.Advance(form.Timer().TickNanoseconds());
     Guarded([&] { form.Timer().Idle(); });
+    audio.Tick();
   }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "render/timer.h"
+#include "shell/audio_system.h"
 #include "shell/form_main.h"
 #include "shell/input_event.h"
 
@@ -16,8 +17,9 @@ namespace ox::shell {
 
 void DeliverEvent(TFormMain& form, const InputEvent& event);
 
-// Runs until `ticks` ticks have passed (none given: until the game ends itself).
+// Runs until `ticks` ticks have passed (none given: until the game ends itself). Each tick
+// also mixes its 1/30 s of sound.
 void RunHeadless(TFormMain& form, render::VirtualClock& clock, std::vector<InputEvent> events,
-                 std::optional<std::int64_t> ticks);
+                 std::optional<std::int64_t> ticks, AudioSystem& audio);
 
 }  // namespace ox::shell

@@ -8,19 +8,17 @@
 #include "platform/codepage.h"
 #include "platform/log.h"
 #include "scene/tree_dump.h"
+#include "shell/audio_system.h"
 #include "shell/form_main.h"
+#include "shell/graphics.h"
 #include "shell/headless_loop.h"
+#include "shell/window_loop.h"
 
 namespace ox::shell {
 
 namespace {
 
-// Options whose machinery is not in the player yet are accepted and said to do nothing.
-void NoteInactiveOptions(const Options& o) {
-  if (!o.headless) platform::LogLine("there is no window yet: running headless");
-  if (!o.screenshotFile.empty()) platform::LogLine("--screenshot does nothing yet");
-  if (!o.audioOutFile.empty()) platform::LogLine("--audio-out does nothing yet");
-}
+constexpr char kDeviceFailure[] = "Failed initializing Asphyre device!";
 
 bool WriteTreeDump(const scene::TOxElement& root, const std::string& target, std::ostream& out) {
   if (target == "-") {
@@ -40,10 +38,41 @@ bool EnterGameFolder(const GameLocation& game) {
   return !ec;
 }
 
+// What the end of a run writes: the tree dump, the screenshot and the captured sound.
+int WriteRunResults(const Options& options, TFormMain& form, Graphics& graphics, AudioSystem& audio,
+                    std::ostream& out) {
+  int status = 0;
+  if (!options.dumpTreeFile.empty() && !WriteTreeDump(form.Root(), options.dumpTreeFile, out)) status = 1;
+  if (!options.screenshotFile.empty() && !graphics.Screenshot(options.screenshotFile)) {
+    platform::LogLine("cannot write the screenshot " + options.screenshotFile);
+    status = 1;
+  }
+  if (!options.audioOutFile.empty() && !audio.WriteCapture(options.audioOutFile)) {
+    platform::LogLine("cannot write the sound to " + options.audioOutFile);
+    status = 1;
+  }
+  return status;
+}
+
+std::unique_ptr<Graphics> OpenGraphics(const Options& options) {
+  if (options.headless) return Graphics::Headless();
+  platform::WindowSettings settings;
+  settings.fullScreen = false;
+  return Graphics::Windowed(settings);
+}
+
+void ReportDeviceFailure(const Options& options) {
+  if (options.headless) {
+    platform::LogLine(kDeviceFailure);
+  } else {
+    platform::ShowErrorBox("oxplayer", kDeviceFailure);
+  }
+}
+
 }  // namespace
 
 int RunPlayer(const Options& options, const DiscoveryPlaces& places, std::ostream& out) {
-  NoteInactiveOptions(options);
+  if (!options.audioOutFile.empty() && !options.headless) platform::LogLine("--audio-out works with --headless only");
   EventsFile events;
   if (!options.eventsFile.empty()) {
     events = ReadEventsFile(options.eventsFile);
@@ -54,20 +83,36 @@ int RunPlayer(const Options& options, const DiscoveryPlaces& places, std::ostrea
   }
   elements::RegisterElementClasses();
   if (!options.userDir.empty()) scene::TOxDB::SetUserDirOverride(std::filesystem::absolute(options.userDir));
+
+  std::unique_ptr<AudioSystem> audio =
+      options.headless ? AudioSystem::Headless(!options.audioOutFile.empty()) : AudioSystem::RealTime();
+  std::unique_ptr<Graphics> graphics = OpenGraphics(options);
+  render::VirtualClock virtualClock;
+  render::SteadyClock realClock;
+  TFormMain form(options.headless ? static_cast<render::Clock&>(virtualClock) : realClock, options.testMode,
+                 options.logErrors);
+  form.SetAudio(audio.get());
+  if (!graphics || !graphics->Initialize([&form] { form.DeviceRender(); })) {
+    ReportDeviceFailure(options);
+    return 1;
+  }
+  form.SetGraphics(graphics.get());
+
   const GameLocation game = LocateGame(options.game, places);
   if (!game.found) platform::LogLine("no game file found; pass one: oxplayer [OPTIONS] GAME.oxf (or a folder holding one)");
   const bool entered = game.found && EnterGameFolder(game);
-
-  render::VirtualClock clock;
-  TFormMain form(clock, options.testMode, options.logErrors);
   form.StartGame(entered ? game.fileName : std::string());
+  if (graphics->Window() != nullptr) graphics->Window()->SetTitle(platform::Utf8FromCp1251(form.Title()));
   if (options.logErrors) {
     if (!form.Root().LoadProblem().empty()) platform::LogLine(form.Root().LoadProblem());
     platform::LogLine("title: " + platform::Utf8FromCp1251(form.Title()));
   }
-  RunHeadless(form, clock, events.events, options.ticks);
-  if (!options.dumpTreeFile.empty() && !WriteTreeDump(form.Root(), options.dumpTreeFile, out)) return 1;
-  return 0;
+  if (options.headless) {
+    RunHeadless(form, virtualClock, events.events, options.ticks, *audio);
+  } else {
+    RunWindowed(form, *graphics->Window());
+  }
+  return WriteRunResults(options, form, *graphics, *audio, out);
 }
 
 }  // namespace ox::shell

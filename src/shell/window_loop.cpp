@@ -1,0 +1,56 @@
+#include "shell/window_loop.h"
+
+#include <exception>
+
+#include "platform/log.h"
+#include "shell/headless_loop.h"
+
+namespace ox::shell {
+
+namespace {
+
+InputEvent AsInputEvent(const platform::WindowEvent& w) {
+  using K = platform::WindowEvent::Kind;
+  using I = InputEvent::Kind;
+  InputEvent e;
+  e.x = w.x;
+  e.y = w.y;
+  e.code = w.code;
+  e.alt = w.alt;
+  e.ctrl = w.ctrl;
+  e.shift = w.shift;
+  switch (w.kind) {
+    case K::Move: e.kind = I::Move; break;
+    case K::Down: e.kind = I::Down; break;
+    case K::Up: e.kind = I::Up; break;
+    case K::Key: e.kind = I::Key; break;
+    case K::Char: e.kind = I::Char; break;
+    case K::Deactivate: e.kind = I::Deactivate; break;
+    case K::Activate: e.kind = I::Activate; break;
+    case K::Close:
+    case K::Paint: e.kind = I::Close; break;
+  }
+  return e;
+}
+
+}  // namespace
+
+void RunWindowed(TFormMain& form, platform::Window& window) {
+  window.CentreCursor();
+  while (!form.Closed()) {
+    try {
+      for (platform::WindowEvent event; !form.Closed() && window.PollEvent(event);) {
+        if (event.kind == platform::WindowEvent::Kind::Paint) {
+          form.FormPaint();
+        } else {
+          DeliverEvent(form, AsInputEvent(event));
+        }
+      }
+      if (!form.Closed()) form.Timer().Idle();
+    } catch (const std::exception& e) {
+      platform::LogLine(std::string("frame error: ") + e.what());
+    }
+  }
+}
+
+}  // namespace ox::shell
