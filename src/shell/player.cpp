@@ -110,7 +110,7 @@ int RunPlayer(const Options& options, const DiscoveryPlaces& places, std::ostrea
   if (options.headless) {
     RunHeadless(form, virtualClock, events.events, options.ticks, *audio);
   } else {
-    RunWindowed(form, *graphics->Window());
+    RunWindowed(form, *graphics->Window(), events.events, options.ticks);
   }
   return WriteRunResults(options, form, *graphics, *audio, out);
 }

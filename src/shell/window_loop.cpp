@@ -1,5 +1,6 @@
 #include "shell/window_loop.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "platform/log.h"
@@ -35,10 +36,16 @@ InputEvent AsInputEvent(const platform::WindowEvent& w) {
 
 }  // namespace
 
-void RunWindowed(TFormMain& form, platform::Window& window) {
+void RunWindowed(TFormMain& form, platform::Window& window, std::vector<InputEvent> scripted,
+                 std::optional<std::int64_t> ticks) {
+  std::stable_sort(scripted.begin(), scripted.end(),
+                   [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
+  std::size_t next = 0;
   window.CentreCursor();
-  while (!form.Closed()) {
+  while (!form.Closed() && (!ticks || form.TicksRun() < *ticks)) {
     try {
+      for (; next < scripted.size() && scripted[next].tick <= form.TicksRun() + 1 && !form.Closed(); ++next)
+        DeliverEvent(form, scripted[next]);
       for (platform::WindowEvent event; !form.Closed() && window.PollEvent(event);) {
         if (event.kind == platform::WindowEvent::Kind::Paint) {
           form.FormPaint();
