@@ -43,6 +43,10 @@ inline std::uint32_t Bgra(const std::uint8_t* bgra) {
          static_cast<std::uint32_t>(bgra[1]) << 8 | bgra[0];
 }
 
+// Rows of blue, green, red bytes as opaque colours, and of blue, green, red, alpha bytes.
+void OpaqueBgrRow(const std::uint8_t* bgr, int width, std::uint32_t* out);
+void BgraRow(const std::uint8_t* bgra, int width, std::uint32_t* out);
+
 inline std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 inline std::uint32_t Le32(const std::uint8_t* p) {

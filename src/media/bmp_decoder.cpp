@@ -158,9 +158,9 @@ bool StandardMasks32(const BmpHeader& header) {
 
 void DecodeDirectRow(const std::uint8_t* in, const BmpHeader& header, int width, std::uint32_t* out) {
   if (header.bitCount == 24) {
-    for (int x = 0; x < width; ++x, in += 3) out[x] = OpaqueBgr(in);
+    OpaqueBgrRow(in, width, out);
   } else if (StandardMasks32(header)) {
-    for (int x = 0; x < width; ++x, in += 4) out[x] = Bgra(in);
+    BgraRow(in, width, out);
   } else {
     DecodeMaskedRow(in, header, width, out);
   }

@@ -38,10 +38,11 @@ bool ReadUncompressed(std::span<const std::uint8_t> data, Bitmap& bitmap, const 
   for (int stored = 0; stored < bitmap.height; ++stored) {
     std::uint32_t* row = bitmap.Row(layout.topDown ? stored : bitmap.height - 1 - stored);
     if (layout.bytesPerPixel == 4) {
-      for (int x = 0; x < bitmap.width; ++x, in += 4) row[x] = Bgra(in);
+      BgraRow(in, bitmap.width, row);
     } else {
-      for (int x = 0; x < bitmap.width; ++x, in += 3) row[x] = OpaqueBgr(in);
+      OpaqueBgrRow(in, bitmap.width, row);
     }
+    in += pixelBytes * static_cast<std::size_t>(bitmap.width);
     if (layout.rightToLeft) std::reverse(row, row + bitmap.width);
   }
   return true;
