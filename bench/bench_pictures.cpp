@@ -59,7 +59,8 @@ const Bytes& Png() {
     png_set_IHDR(png, info, kWidth, kHeight, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < kHeight; ++y) png_write_row(png, &SourcePixels()[std::size_t(y) * kWidth * 4]);
+    for (int y = 0; y < kHeight; ++y)
+      png_write_row(png, &SourcePixels()[std::size_t(y) * kWidth * 4]);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
@@ -84,7 +85,8 @@ const Bytes& Jpeg() {
     jpeg_set_quality(&info, 90, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-      JSAMPROW row = const_cast<JSAMPROW>(&SourcePixels()[std::size_t(info.next_scanline) * kWidth * 4]);
+      JSAMPROW row =
+          const_cast<JSAMPROW>(&SourcePixels()[std::size_t(info.next_scanline) * kWidth * 4]);
       jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -106,7 +108,8 @@ constexpr std::size_t kTgaPixelOffset = 18;
 Bytes BmpHeader(int bits, std::size_t offset) {
   Bytes b = {'B', 'M'};
   Put32(b, 0), Put32(b, 0), Put32(b, static_cast<std::uint32_t>(offset));
-  Put32(b, 40), Put32(b, kWidth), Put32(b, kHeight), Put16(b, 1), Put16(b, static_cast<std::uint32_t>(bits));
+  Put32(b, 40), Put32(b, kWidth), Put32(b, kHeight), Put16(b, 1),
+      Put16(b, static_cast<std::uint32_t>(bits));
   for (int i = 0; i < 6; ++i) Put32(b, 0);
   return b;
 }
@@ -130,7 +133,8 @@ const Bytes& Bmp8() {
     Bytes b = BmpHeader(8, kBmpPixelOffset8);
     for (int i = 0; i < 256; ++i) Put32(b, static_cast<std::uint32_t>(i * 0x010101));
     for (int y = kHeight - 1; y >= 0; --y) {
-      for (int x = 0; x < kWidth; ++x) b.push_back(SourcePixels()[(std::size_t(y) * kWidth + std::size_t(x)) * 4]);
+      for (int x = 0; x < kWidth; ++x)
+        b.push_back(SourcePixels()[(std::size_t(y) * kWidth + std::size_t(x)) * 4]);
     }
     return b;
   }();
@@ -140,7 +144,8 @@ const Bytes& Bmp8() {
 const Bytes& Tga32() {
   static const Bytes file = [] {
     Bytes b(kTgaPixelOffset, 0);
-    b[2] = 2, b[12] = kWidth & 0xFF, b[13] = kWidth >> 8, b[14] = kHeight & 0xFF, b[15] = kHeight >> 8;
+    b[2] = 2, b[12] = kWidth & 0xFF, b[13] = kWidth >> 8, b[14] = kHeight & 0xFF,
+    b[15] = kHeight >> 8;
     b[16] = 32, b[17] = 8;
     for (int y = kHeight - 1; y >= 0; --y) {
       for (int x = 0; x < kWidth; ++x) {

@@ -25,7 +25,9 @@ struct Bitmap {
   std::vector<std::uint8_t> paletteIndices;
 
   bool Empty() const { return pixels.empty(); }
-  std::uint32_t* Row(int y) { return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
+  std::uint32_t* Row(int y) {
+    return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+  }
 };
 
 // Sizes the bitmap to width x height (pixels zero); false with the reason, the bitmap left
@@ -34,7 +36,8 @@ bool AllocateBitmap(Bitmap& bitmap, std::int64_t width, std::int64_t height, std
 
 // Colour of blue, green, red bytes with alpha 255.
 inline std::uint32_t OpaqueBgr(const std::uint8_t* bgr) {
-  return 0xFF000000u | static_cast<std::uint32_t>(bgr[2]) << 16 | static_cast<std::uint32_t>(bgr[1]) << 8 | bgr[0];
+  return 0xFF000000u | static_cast<std::uint32_t>(bgr[2]) << 16 |
+         static_cast<std::uint32_t>(bgr[1]) << 8 | bgr[0];
 }
 
 // Colour of blue, green, red, alpha bytes.
@@ -47,7 +50,9 @@ inline std::uint32_t Bgra(const std::uint8_t* bgra) {
 void OpaqueBgrRow(const std::uint8_t* bgr, int width, std::uint32_t* out);
 void BgraRow(const std::uint8_t* bgra, int width, std::uint32_t* out);
 
-inline std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+inline std::uint16_t Le16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
 
 inline std::uint32_t Le32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |

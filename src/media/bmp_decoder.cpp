@@ -38,12 +38,20 @@ void ReadMasks(const std::uint8_t* p, int count, BmpHeader& header) {
   for (int i = 0; i < count; ++i) header.masks[static_cast<std::size_t>(i)] = Le32(p + 4 * i);
 }
 
+// The 40-byte header leaves the colour masks of the bit-field forms to the words after it.
+int MasksAfterHeader(std::uint32_t headerSize, std::uint32_t compression) {
+  if (headerSize != 40) return 0;
+  if (compression == kBitFields) return 3;
+  return compression == kAlphaBitFields ? 4 : 0;
+}
+
 bool ReadHeader(std::span<const std::uint8_t> bytes, BmpHeader& header, std::string& failure) {
   if (bytes.size() < kFileHeaderSize + 16 || bytes[0] != 'B' || bytes[1] != 'M') {
     return Fail(failure, "it is not a Windows bitmap");
   }
   const std::uint32_t size = Le32(&bytes[14]);
-  if (size > bytes.size() - kFileHeaderSize) return Fail(failure, "the bitmap header runs past the file");
+  if (size > bytes.size() - kFileHeaderSize)
+    return Fail(failure, "the bitmap header runs past the file");
   const std::uint8_t* info = &bytes[kFileHeaderSize];
   if (size == 12) {
     header.width = Le16(info + 4);
@@ -61,9 +69,10 @@ bool ReadHeader(std::span<const std::uint8_t> bytes, BmpHeader& header, std::str
     return Fail(failure, "the bitmap header is of an unknown size");
   }
   header.paletteOffset = kFileHeaderSize + size;
-  const int extraMasks = size != 40 ? 0 : header.compression == kBitFields ? 3 : header.compression == kAlphaBitFields ? 4 : 0;
+  const int extraMasks = MasksAfterHeader(size, header.compression);
   if (extraMasks > 0) {
-    if (bytes.size() - header.paletteOffset < 4u * extraMasks) return Fail(failure, "the colour masks run past the file");
+    if (bytes.size() - header.paletteOffset < 4u * extraMasks)
+      return Fail(failure, "the colour masks run past the file");
     ReadMasks(&bytes[header.paletteOffset], extraMasks, header);
     header.paletteOffset += 4u * extraMasks;
   }
@@ -74,12 +83,18 @@ bool ReadHeader(std::span<const std::uint8_t> bytes, BmpHeader& header, std::str
 
 bool KnownKind(const BmpHeader& h) {
   switch (h.compression) {
-    case kRgb: return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 16 || h.bitCount == 24 || h.bitCount == 32;
-    case kRle8: return h.bitCount == 8;
-    case kRle4: return h.bitCount == 4;
+    case kRgb:
+      return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8 || h.bitCount == 16 ||
+             h.bitCount == 24 || h.bitCount == 32;
+    case kRle8:
+      return h.bitCount == 8;
+    case kRle4:
+      return h.bitCount == 4;
     case kBitFields:
-    case kAlphaBitFields: return h.bitCount == 16 || h.bitCount == 32;
-    default: return false;
+    case kAlphaBitFields:
+      return h.bitCount == 16 || h.bitCount == 32;
+    default:
+      return false;
   }
 }
 
@@ -88,11 +103,13 @@ bool ReadPalette(std::span<const std::uint8_t> bytes, const BmpHeader& header, P
                  std::size_t& end, std::string& failure) {
   palette.fill(0xFF000000u);
   const std::uint32_t full = 1u << header.bitCount;
-  const std::uint32_t count = header.coloursUsed == 0 || header.coloursUsed > full ? full : header.coloursUsed;
+  const std::uint32_t count =
+      header.coloursUsed == 0 || header.coloursUsed > full ? full : header.coloursUsed;
   if ((bytes.size() - header.paletteOffset) / header.paletteEntrySize < count) {
     return Fail(failure, "the palette runs past the file");
   }
-  for (std::uint32_t i = 0; i < count; ++i) palette[i] = OpaqueBgr(&bytes[header.paletteOffset + i * header.paletteEntrySize]);
+  for (std::uint32_t i = 0; i < count; ++i)
+    palette[i] = OpaqueBgr(&bytes[header.paletteOffset + i * header.paletteEntrySize]);
   end = header.paletteOffset + count * header.paletteEntrySize;
   return true;
 }
@@ -114,7 +131,9 @@ void ExpandIndices(const std::uint8_t* row, int bitCount, int width, std::uint8_
 class Channel {
  public:
   explicit Channel(std::uint32_t mask)
-      : shift_(mask == 0 ? 0 : std::countr_zero(mask)), max_(mask == 0 ? 0 : mask >> shift_), mask_(mask) {}
+      : shift_(mask == 0 ? 0 : std::countr_zero(mask)),
+        max_(mask == 0 ? 0 : mask >> shift_),
+        mask_(mask) {}
   bool Present() const { return mask_ != 0; }
   std::uint32_t Of(std::uint32_t pixel) const {
     if (max_ == 0) return 0;
@@ -135,13 +154,15 @@ std::array<std::uint32_t, 4> MasksOf(const BmpHeader& header) {
   }
   auto masks = header.masks;
   // Without an alpha mask a 32-bit picture's alpha is the byte its colours leave free.
-  if (header.bitCount == 32 && masks[3] == 0 && ((masks[0] | masks[1] | masks[2]) & 0xFF000000u) == 0) {
+  if (header.bitCount == 32 && masks[3] == 0 &&
+      ((masks[0] | masks[1] | masks[2]) & 0xFF000000u) == 0) {
     masks[3] = 0xFF000000u;
   }
   return masks;
 }
 
-void DecodeMaskedRow(const std::uint8_t* in, const BmpHeader& header, int width, std::uint32_t* out) {
+void DecodeMaskedRow(const std::uint8_t* in, const BmpHeader& header, int width,
+                     std::uint32_t* out) {
   const auto masks = MasksOf(header);
   const Channel red(masks[0]), green(masks[1]), blue(masks[2]), alpha(masks[3]);
   const bool opaque = header.bitCount != 32 || !alpha.Present();
@@ -153,10 +174,13 @@ void DecodeMaskedRow(const std::uint8_t* in, const BmpHeader& header, int width,
 }
 
 bool StandardMasks32(const BmpHeader& header) {
-  return header.bitCount == 32 && MasksOf(header) == std::array<std::uint32_t, 4>{0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+  return header.bitCount == 32 &&
+         MasksOf(header) ==
+             std::array<std::uint32_t, 4>{0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
 }
 
-void DecodeDirectRow(const std::uint8_t* in, const BmpHeader& header, int width, std::uint32_t* out) {
+void DecodeDirectRow(const std::uint8_t* in, const BmpHeader& header, int width,
+                     std::uint32_t* out) {
   if (header.bitCount == 24) {
     OpaqueBgrRow(in, width, out);
   } else if (StandardMasks32(header)) {
@@ -170,9 +194,10 @@ void ColourIndices(Bitmap& bitmap, const std::uint8_t* indices, const Palette& p
   for (std::size_t i = 0; i < bitmap.pixels.size(); ++i) bitmap.pixels[i] = palette[indices[i]];
 }
 
-bool DecodeUncompressed(std::span<const std::uint8_t> bits, const BmpHeader& header, const Palette& palette,
-                        Bitmap& bitmap, std::string& failure) {
-  const auto rowBits = static_cast<std::uint64_t>(bitmap.width) * static_cast<std::uint64_t>(header.bitCount);
+bool DecodeUncompressed(std::span<const std::uint8_t> bits, const BmpHeader& header,
+                        const Palette& palette, Bitmap& bitmap, std::string& failure) {
+  const auto rowBits =
+      static_cast<std::uint64_t>(bitmap.width) * static_cast<std::uint64_t>(header.bitCount);
   const std::uint64_t stride = (rowBits + 31) / 32 * 4;
   if (bits.size() < stride * static_cast<std::uint64_t>(bitmap.height - 1) + (rowBits + 7) / 8) {
     return Fail(failure, "the bitmap's pixel data runs short");
@@ -181,9 +206,11 @@ bool DecodeUncompressed(std::span<const std::uint8_t> bits, const BmpHeader& hea
   const auto width = static_cast<std::size_t>(bitmap.width);
   for (int stored = 0; stored < bitmap.height; ++stored) {
     const int y = header.topDown ? stored : bitmap.height - 1 - stored;
-    const std::uint8_t* in = bits.data() + static_cast<std::size_t>(stride) * static_cast<std::size_t>(stored);
+    const std::uint8_t* in =
+        bits.data() + static_cast<std::size_t>(stride) * static_cast<std::size_t>(stored);
     if (header.bitCount <= 8) {
-      ExpandIndices(in, header.bitCount, bitmap.width, indices.data() + static_cast<std::size_t>(y) * width);
+      ExpandIndices(in, header.bitCount, bitmap.width,
+                    indices.data() + static_cast<std::size_t>(y) * width);
     } else {
       DecodeDirectRow(in, header, bitmap.width, bitmap.Row(y));
     }
@@ -193,10 +220,11 @@ bool DecodeUncompressed(std::span<const std::uint8_t> bits, const BmpHeader& hea
   return true;
 }
 
-bool DecodeRunLength(std::span<const std::uint8_t> bits, const BmpHeader& header, const Palette& palette,
-                     Bitmap& bitmap, std::string& failure) {
+bool DecodeRunLength(std::span<const std::uint8_t> bits, const BmpHeader& header,
+                     const Palette& palette, Bitmap& bitmap, std::string& failure) {
   std::vector<std::uint8_t> indices(bitmap.pixels.size());
-  if (!DecodeBmpRunLength(bits, header.bitCount, bitmap.width, bitmap.height, header.topDown, indices.data())) {
+  if (!DecodeBmpRunLength(bits, header.bitCount, bitmap.width, bitmap.height, header.topDown,
+                          indices.data())) {
     return Fail(failure, "the bitmap's run-length data is damaged or runs short");
   }
   ColourIndices(bitmap, indices.data(), palette);

@@ -17,7 +17,8 @@ class IndexWriter {
   void Put(std::uint8_t index) {
     if (x_ == width_) return;
     const int row = topDown_ ? y_ : height_ - 1 - y_;
-    indices_[static_cast<std::size_t>(row) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x_++)] = index;
+    indices_[static_cast<std::size_t>(row) * static_cast<std::size_t>(width_) +
+             static_cast<std::size_t>(x_++)] = index;
   }
   void EndLine() { x_ = 0, ++y_; }
   bool Move(int dx, int dy) {
@@ -62,7 +63,9 @@ bool DecodeBmpRunLength(std::span<const std::uint8_t> data, int bitsPerIndex, in
       const std::size_t bytes = packed ? (value + 1u) / 2 : value;
       const std::size_t padded = (bytes + 1) & ~std::size_t{1};
       if (data.size() - pos < bytes || !out.InPicture()) return false;
-      for (int i = 0; i < value; ++i) out.Put(packed ? Nibble(data[pos + static_cast<std::size_t>(i / 2)], i) : data[pos + static_cast<std::size_t>(i)]);
+      for (int i = 0; i < value; ++i)
+        out.Put(packed ? Nibble(data[pos + static_cast<std::size_t>(i / 2)], i)
+                       : data[pos + static_cast<std::size_t>(i)]);
       pos += std::min(padded, data.size() - pos);
     }
   }

@@ -27,10 +27,14 @@ std::string LowerExtension(std::string_view name) {
 
 Bitmap Decode(PictureFormat format, std::span<const std::uint8_t> bytes, std::string& failure) {
   switch (format) {
-    case PictureFormat::Tga: return DecodeTga(bytes, failure);
-    case PictureFormat::Jpeg: return DecodeJpeg(bytes, failure);
-    case PictureFormat::Png: return DecodePng(bytes, failure);
-    case PictureFormat::Bmp: break;
+    case PictureFormat::Tga:
+      return DecodeTga(bytes, failure);
+    case PictureFormat::Jpeg:
+      return DecodeJpeg(bytes, failure);
+    case PictureFormat::Png:
+      return DecodePng(bytes, failure);
+    case PictureFormat::Bmp:
+      break;
   }
   return DecodeBmp(bytes, failure);
 }

@@ -58,7 +58,8 @@ void SetTransforms(png_structp png, png_infop info) {
   const int colourType = png_get_color_type(png, info);
   if (png_get_bit_depth(png, info) == 16) png_set_scale_16(png);
   if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
-  if (colourType == PNG_COLOR_TYPE_GRAY && png_get_bit_depth(png, info) < 8) png_set_expand_gray_1_2_4_to_8(png);
+  if (colourType == PNG_COLOR_TYPE_GRAY && png_get_bit_depth(png, info) < 8)
+    png_set_expand_gray_1_2_4_to_8(png);
   if ((colourType & PNG_COLOR_MASK_COLOR) == 0) png_set_gray_to_rgb(png);
   const bool little = std::endian::native == std::endian::little;
   if (little) {
@@ -66,13 +67,15 @@ void SetTransforms(png_structp png, png_infop info) {
   } else {
     png_set_swap_alpha(png);
   }
-  if ((colourType & PNG_COLOR_MASK_ALPHA) == 0) png_set_filler(png, 0xFF, little ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
+  if ((colourType & PNG_COLOR_MASK_ALPHA) == 0)
+    png_set_filler(png, 0xFF, little ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
 }
 
 // Everything libpng may leave by its error jump happens here, on objects made before it.
-bool ReadPicture(const PngReader& reader, Bitmap& bitmap, std::vector<png_bytep>& rows, std::string& failure) {
+bool ReadPicture(const PngReader& reader, Bitmap& bitmap, std::vector<png_bytep>& rows,
+                 std::string& failure) {
   png_structp png = reader.Png();
   png_infop info = reader.Info();
   if (setjmp(png_jmpbuf(png))) return false;
@@ -80,12 +83,16 @@ bool ReadPicture(const PngReader& reader, Bitmap& bitmap, std::vector<png_bytep>
   static constexpr png_byte kTransparency[] = {'t', 'R', 'N', 'S', '\0'};
   png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kTransparency, 1);
   png_read_info(png, info);
-  if (!AllocateBitmap(bitmap, png_get_image_width(png, info), png_get_image_height(png, info), failure)) return false;
+  if (!AllocateBitmap(bitmap, png_get_image_width(png, info), png_get_image_height(png, info),
+                      failure))
+    return false;
   bitmap.hasAlpha = (png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA) != 0;
   SetTransforms(png, info);
-  if (png_get_rowbytes(png, info) != static_cast<std::size_t>(bitmap.width) * 4) png_error(png, "unexpected row size");
+  if (png_get_rowbytes(png, info) != static_cast<std::size_t>(bitmap.width) * 4)
+    png_error(png, "unexpected row size");
   rows.resize(static_cast<std::size_t>(bitmap.height));
-  for (int y = 0; y < bitmap.height; ++y) rows[static_cast<std::size_t>(y)] = reinterpret_cast<png_bytep>(bitmap.Row(y));
+  for (int y = 0; y < bitmap.height; ++y)
+    rows[static_cast<std::size_t>(y)] = reinterpret_cast<png_bytep>(bitmap.Row(y));
   png_read_image(png, rows.data());
   return true;
 }

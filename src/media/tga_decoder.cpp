@@ -21,7 +21,8 @@ std::uint32_t Colour(const std::uint8_t* p, int bytesPerPixel) {
 // Turns run-length pixels, decoded in stored order, top-down and left to right.
 void PlaceRows(Bitmap& bitmap, const TgaLayout& layout) {
   if (layout.rightToLeft) {
-    for (int y = 0; y < bitmap.height; ++y) std::reverse(bitmap.Row(y), bitmap.Row(y) + bitmap.width);
+    for (int y = 0; y < bitmap.height; ++y)
+      std::reverse(bitmap.Row(y), bitmap.Row(y) + bitmap.width);
   }
   if (!layout.topDown) {
     for (int y = 0, z = bitmap.height - 1; y < z; ++y, --z) {
@@ -64,7 +65,8 @@ bool ReadRunLength(std::span<const std::uint8_t> data, Bitmap& bitmap, int bytes
       pos += pixelBytes;
     } else {
       if ((data.size() - pos) / pixelBytes < kept) return false;
-      for (std::size_t i = 0; i < kept; ++i) out[i] = Colour(data.data() + pos + i * pixelBytes, bytesPerPixel);
+      for (std::size_t i = 0; i < kept; ++i)
+        out[i] = Colour(data.data() + pos + i * pixelBytes, bytesPerPixel);
       pos += count * pixelBytes;
     }
     out += kept;

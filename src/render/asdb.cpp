@@ -142,7 +142,8 @@ bool TASDb::CreateEmpty() {
   lowerNames_.clear();
   std::FILE* out = std::fopen(fileName_.c_str(), "wb");
   if (out == nullptr) return false;
-  const std::uint8_t header[kAsdbHeaderSize] = {'A', 'S', 'D', 'b', 0, 0, 0, 0, kAsdbHeaderSize, 0, 0, 0};
+  const std::uint8_t header[kAsdbHeaderSize] = {'A', 'S', 'D', 'b', 0, 0, 0, 0, kAsdbHeaderSize,
+                                                0,   0,   0};
   const bool written = std::fwrite(header, 1, sizeof header, out) == sizeof header;
   const bool closed = std::fclose(out) == 0;
   fileSize_ = kAsdbHeaderSize;

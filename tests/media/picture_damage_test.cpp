@@ -26,12 +26,16 @@ Bytes ReadFixture(const std::string& name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void Put16(Bytes& b, std::size_t at, std::uint32_t v) { b[at] = v & 0xFF, b[at + 1] = v >> 8 & 0xFF; }
-void Put32(Bytes& b, std::size_t at, std::uint32_t v) { Put16(b, at, v & 0xFFFF), Put16(b, at + 2, v >> 16); }
+void Put16(Bytes& b, std::size_t at, std::uint32_t v) {
+  b[at] = v & 0xFF, b[at + 1] = v >> 8 & 0xFF;
+}
+void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
+  Put16(b, at, v & 0xFFFF), Put16(b, at + 2, v >> 16);
+}
 
 // A bitmap with a 40-byte info header; pixels as given.
-Bytes MakeBmp(std::int32_t width, std::int32_t height, int bits, int compression, const Bytes& palette,
-              const Bytes& pixels) {
+Bytes MakeBmp(std::int32_t width, std::int32_t height, int bits, int compression,
+              const Bytes& palette, const Bytes& pixels) {
   Bytes b(54, 0);
   b[0] = 'B', b[1] = 'M';
   Put32(b, 10, static_cast<std::uint32_t>(54 + palette.size()));
@@ -47,7 +51,8 @@ Bytes MakeBmp(std::int32_t width, std::int32_t height, int bits, int compression
   return b;
 }
 
-Bytes MakeTga(int type, int depth, int width, int height, const Bytes& data, int colourMapType = 0) {
+Bytes MakeTga(int type, int depth, int width, int height, const Bytes& data,
+              int colourMapType = 0) {
   Bytes b(18, 0);
   b[1] = static_cast<std::uint8_t>(colourMapType);
   b[2] = static_cast<std::uint8_t>(type);
@@ -61,7 +66,8 @@ Bytes MakeTga(int type, int depth, int width, int height, const Bytes& data, int
 const Bytes kTwoColours = {0, 0, 0, 0, 10, 20, 30, 0};  // black, then blue 10 green 20 red 30
 
 bool Whole(const Bitmap& b) {
-  return b.width > 0 && b.height > 0 && b.pixels.size() == std::size_t(b.width) * std::size_t(b.height) &&
+  return b.width > 0 && b.height > 0 &&
+         b.pixels.size() == std::size_t(b.width) * std::size_t(b.height) &&
          (b.paletteIndices.empty() || b.paletteIndices.size() == b.pixels.size());
 }
 
@@ -71,10 +77,12 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {"bmp4_rle.bmp", DecodeBmp}, {"bmp8_rle.bmp", DecodeBmp},  {"bmp8_core.bmp", DecodeBmp},
-    {"bmp16.bmp", DecodeBmp},    {"bmp24.bmp", DecodeBmp},     {"bmp32.bmp", DecodeBmp},
-    {"tga24_bottom.tga", DecodeTga}, {"tga32_rle_bottom.tga", DecodeTga}, {"png3.png", DecodePng},
-    {"png6_16_interlaced.png", DecodePng}, {"jpeg.jpg", DecodeJpeg},
+    {"bmp4_rle.bmp", DecodeBmp},     {"bmp8_rle.bmp", DecodeBmp},
+    {"bmp8_core.bmp", DecodeBmp},    {"bmp16.bmp", DecodeBmp},
+    {"bmp24.bmp", DecodeBmp},        {"bmp32.bmp", DecodeBmp},
+    {"tga24_bottom.tga", DecodeTga}, {"tga32_rle_bottom.tga", DecodeTga},
+    {"png3.png", DecodePng},         {"png6_16_interlaced.png", DecodePng},
+    {"jpeg.jpg", DecodeJpeg},
 };
 
 TEST(DamagedPictures, EveryTruncationIsEmptyOrWhole) {
@@ -84,14 +92,16 @@ TEST(DamagedPictures, EveryTruncationIsEmptyOrWhole) {
       const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
       std::string failure;
       const Bitmap bitmap = sample.decode(cut, failure);
-      EXPECT_TRUE(bitmap.Empty() ? !failure.empty() : Whole(bitmap)) << sample.name << " cut to " << size;
+      EXPECT_TRUE(bitmap.Empty() ? !failure.empty() : Whole(bitmap))
+          << sample.name << " cut to " << size;
     }
   }
 }
 
 TEST(DamagedPictures, ShortPixelDataIsUndecodable) {
-  for (const Sample& sample : {Sample{"bmp24.bmp", DecodeBmp}, Sample{"tga24_bottom.tga", DecodeTga},
-                               Sample{"tga32_rle_bottom.tga", DecodeTga}}) {
+  for (const Sample& sample :
+       {Sample{"bmp24.bmp", DecodeBmp}, Sample{"tga24_bottom.tga", DecodeTga},
+        Sample{"tga32_rle_bottom.tga", DecodeTga}}) {
     Bytes bytes = ReadFixture(sample.name);
     bytes.resize(bytes.size() - 8);
     std::string failure;
@@ -128,14 +138,16 @@ TEST(HugePictures, RefusedBeforeAllocating) {
   EXPECT_TRUE(DecodeTga(MakeTga(2, 24, 65535, 65535, Bytes(64)), failure).Empty());
 
   Bytes png = ReadFixture("png2.png");  // IHDR: width at 16, height at 20, CRC at 29
-  for (std::size_t at : {16, 20}) png[at] = 0, png[at + 1] = 1, png[at + 2] = 0x86, png[at + 3] = 0xA0;
+  for (std::size_t at : {16, 20})
+    png[at] = 0, png[at + 1] = 1, png[at + 2] = 0x86, png[at + 3] = 0xA0;
   const uLong crc = crc32(0, png.data() + 12, 17);
   for (int i = 0; i < 4; ++i) png[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
   EXPECT_TRUE(DecodePng(png, failure).Empty());
   EXPECT_FALSE(failure.empty());
 
   Bytes jpeg = ReadFixture("jpeg.jpg");
-  std::size_t frame = 2;  // find the baseline frame header: height and width follow its length and precision
+  std::size_t frame =
+      2;  // find the baseline frame header: height and width follow its length and precision
   while (frame + 9 < jpeg.size() && !(jpeg[frame] == 0xFF && jpeg[frame + 1] == 0xC0)) ++frame;
   ASSERT_LT(frame + 9, jpeg.size());
   jpeg[frame + 5] = 0xEA, jpeg[frame + 6] = 0x60;  // 60000
@@ -163,8 +175,8 @@ TEST(TargaKinds, OnlyTrueColourOf24Or32Bits) {
   std::string failure;
   const Bytes data(64, 0x40);
   EXPECT_FALSE(DecodeTga(MakeTga(2, 24, 2, 2, data), failure).Empty());
-  EXPECT_TRUE(DecodeTga(MakeTga(1, 24, 2, 2, data), failure).Empty());     // colour-mapped
-  EXPECT_TRUE(DecodeTga(MakeTga(3, 24, 2, 2, data), failure).Empty());     // grey
+  EXPECT_TRUE(DecodeTga(MakeTga(1, 24, 2, 2, data), failure).Empty());  // colour-mapped
+  EXPECT_TRUE(DecodeTga(MakeTga(3, 24, 2, 2, data), failure).Empty());  // grey
   EXPECT_TRUE(DecodeTga(MakeTga(2, 16, 2, 2, data), failure).Empty());
   EXPECT_TRUE(DecodeTga(MakeTga(2, 24, 2, 2, data, 1), failure).Empty());  // with a colour map
   Bytes longId = MakeTga(2, 24, 1, 1, {1, 2, 3});
@@ -175,22 +187,26 @@ TEST(TargaKinds, OnlyTrueColourOf24Or32Bits) {
 TEST(BmpRunLength, PacketsPastTheLastRowAreUndecodable) {
   std::string failure;
   // Two rows of two: a run of five on the bottom row keeps two, then the top row, then the end.
-  const Bitmap dropped = DecodeBmp(MakeBmp(2, 2, 8, 1, kTwoColours, {5, 1, 0, 0, 2, 0, 0, 1}), failure);
+  const Bitmap dropped =
+      DecodeBmp(MakeBmp(2, 2, 8, 1, kTwoColours, {5, 1, 0, 0, 2, 0, 0, 1}), failure);
   ASSERT_EQ(dropped.pixels.size(), 4u) << failure;
   EXPECT_EQ(dropped.pixels[2], 0xFF1E140Au);
   EXPECT_EQ(dropped.paletteIndices, (Bytes{0, 0, 1, 1}));
   EXPECT_TRUE(DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {0, 0, 1, 1, 0, 1}), failure).Empty());
-  EXPECT_TRUE(DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {0, 2, 0, 2, 0, 1}), failure).Empty());  // delta
-  EXPECT_TRUE(DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {2, 1}), failure).Empty());        // no end
-  EXPECT_TRUE(DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {0, 4, 1, 1}), failure).Empty());  // absolute
+  EXPECT_TRUE(
+      DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {0, 2, 0, 2, 0, 1}), failure).Empty());  // delta
+  EXPECT_TRUE(DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {2, 1}), failure).Empty());      // no end
+  EXPECT_TRUE(
+      DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {0, 4, 1, 1}), failure).Empty());  // absolute
   EXPECT_FALSE(DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {0, 2, 0, 1, 0, 1}), failure).Empty());
 }
 
 TEST(BmpKinds, UnknownOrInconsistentHeadersAreUndecodable) {
   std::string failure;
-  EXPECT_TRUE(DecodeBmp(MakeBmp(1, 1, 24, 4, {}, Bytes(4)), failure).Empty());          // embedded JPEG
-  EXPECT_TRUE(DecodeBmp(MakeBmp(1, 1, 24, 3, {}, Bytes(16)), failure).Empty());         // masks of 24 bits
-  EXPECT_TRUE(DecodeBmp(MakeBmp(1, 1, 4, 1, kTwoColours, Bytes(4)), failure).Empty());  // RLE8 of 4 bits
+  EXPECT_TRUE(DecodeBmp(MakeBmp(1, 1, 24, 4, {}, Bytes(4)), failure).Empty());   // embedded JPEG
+  EXPECT_TRUE(DecodeBmp(MakeBmp(1, 1, 24, 3, {}, Bytes(16)), failure).Empty());  // masks of 24 bits
+  EXPECT_TRUE(
+      DecodeBmp(MakeBmp(1, 1, 4, 1, kTwoColours, Bytes(4)), failure).Empty());  // RLE8 of 4 bits
   Bytes shortPalette = MakeBmp(1, 1, 8, 0, kTwoColours, {});
   Put32(shortPalette, 46, 9);
   EXPECT_TRUE(DecodeBmp(shortPalette, failure).Empty());

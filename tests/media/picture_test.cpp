@@ -34,7 +34,8 @@ int LargestDifference(const Bitmap& bitmap, const Bytes& rgba) {
   for (std::size_t i = 0; i < bitmap.pixels.size(); ++i) {
     const std::uint32_t p = bitmap.pixels[i];
     const int channels[4] = {int(p >> 16 & 0xFF), int(p >> 8 & 0xFF), int(p & 0xFF), int(p >> 24)};
-    for (int c = 0; c < 4; ++c) largest = std::max(largest, std::abs(channels[c] - rgba[4 * i + c]));
+    for (int c = 0; c < 4; ++c)
+      largest = std::max(largest, std::abs(channels[c] - rgba[4 * i + c]));
   }
   return largest;
 }
@@ -54,44 +55,52 @@ TEST_P(EncodedPicture, MatchesTheEncodersPixels) {
   ASSERT_EQ(bitmap.height, 5);
   ASSERT_EQ(bitmap.pixels.size(), 35u);
   EXPECT_EQ(bitmap.hasAlpha, fixture.hasAlpha);
-  EXPECT_LE(LargestDifference(bitmap, ReadFixture(Stem(fixture.name) + ".rgba")), fixture.tolerance);
+  EXPECT_LE(LargestDifference(bitmap, ReadFixture(Stem(fixture.name) + ".rgba")),
+            fixture.tolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Bitmaps, EncodedPicture,
-    ::testing::Values(Fixture{"bmp1.bmp", false, 0}, Fixture{"bmp4.bmp", false, 0}, Fixture{"bmp4_rle.bmp", false, 0},
-                      Fixture{"bmp8.bmp", false, 0}, Fixture{"bmp8_rle.bmp", false, 0},
-                      Fixture{"bmp8_core.bmp", false, 0}, Fixture{"bmp8_topdown.bmp", false, 0},
-                      Fixture{"bmp16.bmp", false, 1}, Fixture{"bmp16_565.bmp", false, 1},
-                      Fixture{"bmp16_plain.bmp", false, 1}, Fixture{"bmp24.bmp", false, 0},
-                      Fixture{"bmp32.bmp", true, 0}, Fixture{"bmp32_plain.bmp", true, 0}));
+    ::testing::Values(Fixture{"bmp1.bmp", false, 0}, Fixture{"bmp4.bmp", false, 0},
+                      Fixture{"bmp4_rle.bmp", false, 0}, Fixture{"bmp8.bmp", false, 0},
+                      Fixture{"bmp8_rle.bmp", false, 0}, Fixture{"bmp8_core.bmp", false, 0},
+                      Fixture{"bmp8_topdown.bmp", false, 0}, Fixture{"bmp16.bmp", false, 1},
+                      Fixture{"bmp16_565.bmp", false, 1}, Fixture{"bmp16_plain.bmp", false, 1},
+                      Fixture{"bmp24.bmp", false, 0}, Fixture{"bmp32.bmp", true, 0},
+                      Fixture{"bmp32_plain.bmp", true, 0}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Targa, EncodedPicture,
-    ::testing::Values(Fixture{"tga24_bottom.tga", false, 0}, Fixture{"tga32_top.tga", true, 0},
-                      Fixture{"tga24_rle_top.tga", false, 0}, Fixture{"tga32_rle_bottom.tga", true, 0},
-                      Fixture{"tga24_right_bottom.tga", false, 0}, Fixture{"tga32_rle_right_top.tga", true, 0}));
+INSTANTIATE_TEST_SUITE_P(Targa, EncodedPicture,
+                         ::testing::Values(Fixture{"tga24_bottom.tga", false, 0},
+                                           Fixture{"tga32_top.tga", true, 0},
+                                           Fixture{"tga24_rle_top.tga", false, 0},
+                                           Fixture{"tga32_rle_bottom.tga", true, 0},
+                                           Fixture{"tga24_right_bottom.tga", false, 0},
+                                           Fixture{"tga32_rle_right_top.tga", true, 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Png, EncodedPicture,
-    ::testing::Values(Fixture{"png0.png", false, 0}, Fixture{"png2.png", false, 0}, Fixture{"png3.png", false, 0},
-                      Fixture{"png4.png", true, 0}, Fixture{"png6.png", true, 0},
-                      Fixture{"png6_16_interlaced.png", true, 1}));
+    ::testing::Values(Fixture{"png0.png", false, 0}, Fixture{"png2.png", false, 0},
+                      Fixture{"png3.png", false, 0}, Fixture{"png4.png", true, 0},
+                      Fixture{"png6.png", true, 0}, Fixture{"png6_16_interlaced.png", true, 1}));
 
 INSTANTIATE_TEST_SUITE_P(Jpeg, EncodedPicture,
-                         ::testing::Values(Fixture{"jpeg.jpg", false, 3}, Fixture{"jpeg_grey.jpg", false, 3}));
+                         ::testing::Values(Fixture{"jpeg.jpg", false, 3},
+                                           Fixture{"jpeg_grey.jpg", false, 3}));
 
 TEST(PaletteIndices, KeptForEightBitBitmapsOnly) {
   const Bitmap topDown = DecodePicture("bmp8_topdown.bmp", ReadFixture("bmp8_topdown.bmp"));
   ASSERT_EQ(topDown.paletteIndices.size(), 35u);
   for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) EXPECT_EQ(topDown.paletteIndices[y * 7 + x], (x * 7 + y * 3) % 40) << x << "," << y;
+    for (int x = 0; x < 7; ++x)
+      EXPECT_EQ(topDown.paletteIndices[y * 7 + x], (x * 7 + y * 3) % 40) << x << "," << y;
   }
   // The same picture stored plain, run-length encoded and with a core header.
   const Bitmap plain = DecodePicture("bmp8.bmp", ReadFixture("bmp8.bmp"));
   ASSERT_EQ(plain.paletteIndices.size(), 35u);
-  EXPECT_EQ(DecodePicture("bmp8_rle.bmp", ReadFixture("bmp8_rle.bmp")).paletteIndices, plain.paletteIndices);
-  EXPECT_EQ(DecodePicture("bmp8_core.bmp", ReadFixture("bmp8_core.bmp")).paletteIndices, plain.paletteIndices);
+  EXPECT_EQ(DecodePicture("bmp8_rle.bmp", ReadFixture("bmp8_rle.bmp")).paletteIndices,
+            plain.paletteIndices);
+  EXPECT_EQ(DecodePicture("bmp8_core.bmp", ReadFixture("bmp8_core.bmp")).paletteIndices,
+            plain.paletteIndices);
   for (const char* name : {"bmp4.bmp", "bmp4_rle.bmp", "bmp24.bmp", "png3.png"}) {
     EXPECT_TRUE(DecodePicture(name, ReadFixture(name)).paletteIndices.empty()) << name;
   }

@@ -46,7 +46,8 @@ class AsdbTest : public ::testing::Test {
 
   // Two records: "a.bmp" (at offset 12, content "alpha") and "b.wav" ("bravo bravo").
   static std::string TwoRecords() {
-    return asdbpack::PackArchive({{"a.bmp", 0, Bytes("alpha"), 0}, {"b.wav", 0, Bytes("bravo bravo"), 0}});
+    return asdbpack::PackArchive(
+        {{"a.bmp", 0, Bytes("alpha"), 0}, {"b.wav", 0, Bytes("bravo bravo"), 0}});
   }
   static constexpr std::size_t kFirstRecord = 12;
 

@@ -19,7 +19,8 @@ void PutU16(std::string& out, std::uint16_t value) {
 }
 
 void PutU32(std::string& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>(value >> shift & 0xFF));
+  for (int shift = 0; shift < 32; shift += 8)
+    out.push_back(static_cast<char>(value >> shift & 0xFF));
 }
 
 void PutF64(std::string& out, double value) {
@@ -75,7 +76,8 @@ std::string PackArchive(const std::vector<PackedRecord>& records) {
     PutU32(archive, offsets[i]);
   }
   if (!FitsOffset(archive)) return {};
-  for (int shift = 0; shift < 32; shift += 8) archive[8 + shift / 8] = static_cast<char>(tableOffset >> shift & 0xFF);
+  for (int shift = 0; shift < 32; shift += 8)
+    archive[8 + shift / 8] = static_cast<char>(tableOffset >> shift & 0xFF);
   return archive;
 }
 

@@ -17,7 +17,8 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: asdb_pack ARCHIVE [--type N] FILE...\n       asdb_pack --list ARCHIVE\n");
+  std::fprintf(stderr,
+               "usage: asdb_pack ARCHIVE [--type N] FILE...\n       asdb_pack --list ARCHIVE\n");
   return 2;
 }
 
