@@ -30,7 +30,8 @@ int TAsphyreFont::GlyphOf(std::uint8_t code) const {
 
 double TAsphyreFont::Advance(int glyph) const {
   if (glyph < 0) return (image_->PatternWidth() * blankSpacing_ + interleave_) * scale_;
-  const double width = static_cast<double>(glyphs_[static_cast<std::size_t>(glyph)].width) + charSpacing_;
+  const double width =
+      static_cast<double>(glyphs_[static_cast<std::size_t>(glyph)].width) + charSpacing_;
   return (width + interleave_) * scale_;
 }
 

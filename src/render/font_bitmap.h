@@ -46,8 +46,9 @@ class TFontStyle {
   constexpr TFontStyle(std::initializer_list<TFontEffect> effects) {
     for (const TFontEffect effect : effects) bits_ |= static_cast<std::uint8_t>(effect);
   }
-  constexpr bool Has(TFontEffect effect) const { return (bits_ & static_cast<std::uint8_t>(effect)) != 0; }
-  constexpr bool Empty() const { return bits_ == 0; }
+  constexpr bool Has(TFontEffect effect) const {
+    return (bits_ & static_cast<std::uint8_t>(effect)) != 0;
+  }
   constexpr bool operator==(const TFontStyle&) const = default;
 
  private:
@@ -89,7 +90,6 @@ class TAsphyreFont {
   // Takes the record's metrics and makes its glyph textures on the back end; false (the font
   // left unloaded) when the textures cannot be made.
   bool Load(const TFontRecord& record, GraphicsBackend& backend);
-  void Unload();
   bool Loaded() const { return image_ != nullptr; }
   int FirstChar() const { return firstChar_; }
   std::int32_t CharSpacing() const { return charSpacing_; }
@@ -107,6 +107,7 @@ class TAsphyreFont {
   double TextHeight(std::string_view text) const;
 
  private:
+  void Unload();
   // The glyph of a character code, -1 for none.
   int GlyphOf(std::uint8_t code) const;
   double Advance(int glyph) const;

@@ -13,8 +13,9 @@ class FieldReader {
   bool I32(std::int32_t& value) {
     if (Remaining() < 4) return false;
     const std::uint8_t* p = bytes_.data() + at_;
-    const std::uint32_t bits = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-                               static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    const std::uint32_t bits =
+        static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+        static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
     value = static_cast<std::int32_t>(bits);
     at_ += 4;
     return true;
@@ -67,14 +68,16 @@ bool LayoutIsSound(const TFontRecord& r) {
 // Bytes of all textures; the sides are at most kLargestFontTexture, so this cannot overflow.
 std::uint64_t TexelBytes(const TFontRecord& r) {
   return static_cast<std::uint64_t>(r.textureCount) * static_cast<std::uint64_t>(r.textureWidth) *
-         static_cast<std::uint64_t>(r.textureHeight) * static_cast<std::uint64_t>(StoredTexelSize(r.format));
+         static_cast<std::uint64_t>(r.textureHeight) *
+         static_cast<std::uint64_t>(StoredTexelSize(r.format));
 }
 
 class FieldWriter {
  public:
   void I32(std::int64_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(bits >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+      bytes.push_back(static_cast<std::uint8_t>(bits >> shift));
   }
   std::vector<std::uint8_t> bytes;
 };
@@ -88,10 +91,12 @@ std::optional<TFontRecord> ParseFontRecord(std::span<const std::uint8_t> content
   if (!in.I32(firstChar) || !in.I32(record.charSpacing) || in.Remaining() < 4) return std::nullopt;
   record.firstChar = static_cast<int>(static_cast<std::uint32_t>(firstChar) & 0xFFu);
   in.Skip(4);
-  if (!ReadGlyphs(in, record) || !ReadLayout(in, record) || !LayoutIsSound(record)) return std::nullopt;
+  if (!ReadGlyphs(in, record) || !ReadLayout(in, record) || !LayoutIsSound(record))
+    return std::nullopt;
   const std::uint64_t texelBytes = TexelBytes(record);
   if (texelBytes > in.Remaining()) return std::nullopt;
-  const std::span<const std::uint8_t> texels = in.Rest().first(static_cast<std::size_t>(texelBytes));
+  const std::span<const std::uint8_t> texels =
+      in.Rest().first(static_cast<std::size_t>(texelBytes));
   record.texels.assign(texels.begin(), texels.end());
   return record;
 }
@@ -107,9 +112,9 @@ std::vector<std::uint8_t> EncodeFontRecord(const TFontRecord& record) {
     out.I32(glyph.height);
   }
   out.bytes.push_back(static_cast<std::uint8_t>(record.format));
-  for (const int field : {record.patternWidth, record.patternHeight, record.visibleWidth,
-                          record.visibleHeight, record.patternCount, record.textureWidth,
-                          record.textureHeight, record.textureCount}) {
+  for (const int field :
+       {record.patternWidth, record.patternHeight, record.visibleWidth, record.visibleHeight,
+        record.patternCount, record.textureWidth, record.textureHeight, record.textureCount}) {
     out.I32(field);
   }
   out.bytes.insert(out.bytes.end(), record.texels.begin(), record.texels.end());

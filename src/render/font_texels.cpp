@@ -43,8 +43,9 @@ bool WriteTexture(TAsphyreImage& image, int index, const TFontRecord& record) {
   const bool copy = CopiedUnchanged(record.format, lock->format);
   std::vector<std::uint32_t> argb(width);
   for (int row = 0; fits && row < record.textureHeight; ++row) {
-    const std::size_t storedRow = static_cast<std::size_t>(index) * static_cast<std::size_t>(record.textureHeight) +
-                                  static_cast<std::size_t>(row);
+    const std::size_t storedRow =
+        static_cast<std::size_t>(index) * static_cast<std::size_t>(record.textureHeight) +
+        static_cast<std::size_t>(row);
     const std::uint8_t* source = record.texels.data() + storedRow * rowBytes;
     std::uint8_t* target = lock->bits + static_cast<std::ptrdiff_t>(row) * lock->pitch;
     if (copy) {
@@ -64,7 +65,8 @@ bool HoldsItsTexels(const TFontRecord& r) {
       r.textureWidth > kLargestFontTexture || r.textureHeight > kLargestFontTexture) {
     return false;
   }
-  const std::uint64_t bytes = static_cast<std::uint64_t>(r.textureCount) * static_cast<std::uint64_t>(r.textureWidth) *
+  const std::uint64_t bytes = static_cast<std::uint64_t>(r.textureCount) *
+                              static_cast<std::uint64_t>(r.textureWidth) *
                               static_cast<std::uint64_t>(r.textureHeight) *
                               static_cast<std::uint64_t>(StoredTexelSize(r.format));
   return StoredTexelSize(r.format) > 0 && r.texels.size() >= bytes;

@@ -9,7 +9,9 @@ namespace ox::render {
 namespace {
 
 bool EqualLowerCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (lower(a[i]) != lower(b[i])) return false;
@@ -47,7 +49,8 @@ bool TAsphyreFonts::LoadRecord(TASDb& archive, int index) {
   const std::string name = archive.RecordName(index);
   const std::optional<std::vector<std::uint8_t>> content = archive.ReadRecord(name);
   const std::optional<TFontRecord> record = content ? ParseFontRecord(*content) : std::nullopt;
-  if (!record || Publisher() == nullptr || !font.Load(*record, Publisher()->Backend())) return false;
+  if (!record || Publisher() == nullptr || !font.Load(*record, Publisher()->Backend()))
+    return false;
   font.SetName(name);
   return true;
 }
@@ -55,7 +58,8 @@ bool TAsphyreFonts::LoadRecord(TASDb& archive, int index) {
 bool TAsphyreFonts::LoadFromASDb(TASDb& archive) {
   if (!archive.EnsureOpen()) return false;
   for (int index = 0; index < archive.RecordCount(); ++index) {
-    if (archive.RecordType(index) == kAsdbFontRecordType && !LoadRecord(archive, index)) return false;
+    if (archive.RecordType(index) == kAsdbFontRecordType && !LoadRecord(archive, index))
+      return false;
   }
   return true;
 }

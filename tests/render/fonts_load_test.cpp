@@ -45,7 +45,8 @@ class FontsLoadTest : public ::testing::Test {
 TEST_F(FontsLoadTest, FontRecordsBecomeFontsFoundByTheirNamesInAnyCase) {
   CellFont menu;
   menu.firstChar = ' ';
-  ASSERT_TRUE(Load({FontRecord("Title.fnt", CellFont{}.Bytes()), {"title.png", 0, {1, 2, 3}, 0},
+  ASSERT_TRUE(Load({FontRecord("Title.fnt", CellFont{}.Bytes()),
+                    {"title.png", 0, {1, 2, 3}, 0},
                     FontRecord("menu", menu.Bytes())}));
   ASSERT_EQ(fonts.Count(), 2);
   EXPECT_EQ(fonts.Find("TITLE.FNT"), fonts.Font(0));

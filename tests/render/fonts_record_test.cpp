@@ -17,9 +17,11 @@ using testing::CellFont;
 TEST(FontRecordTest, ReadsWhatWasWrittenAndOnlyTheLowByteOfTheFirstCharacter) {
   CellFont font;
   font.charSpacing = -2;
-  font.texel = [](int glyph, int x, int y) { return 0xFF000000u | static_cast<std::uint32_t>(glyph << 16 | x << 8 | y); };
+  font.texel = [](int glyph, int x, int y) {
+    return 0xFF000000u | static_cast<std::uint32_t>(glyph << 16 | x << 8 | y);
+  };
   std::vector<std::uint8_t> bytes = font.Bytes();
-  bytes[1] = 0x7F;  // the first character code's high bytes are ignored
+  bytes[1] = 0x7F;        // the first character code's high bytes are ignored
   bytes.push_back(0xEE);  // and so is anything after the textures
 
   const std::optional<TFontRecord> read = ParseFontRecord(bytes);
@@ -50,10 +52,13 @@ TEST(FontRecordTest, CountsAndSizesOutsideTheirLimitsAreRefused) {
   const std::vector<std::pair<const char*, std::function<void(TFontRecord&)>>> damages = {
       {"format 11", [](TFontRecord& r) { r.format = 11; }},
       {"pattern width 0", [](TFontRecord& r) { r.patternWidth = 0; }},
-      {"pattern wider than its texture", [](TFontRecord& r) { r.patternWidth = r.textureWidth + 1; }},
-      {"visible part taller than the pattern", [](TFontRecord& r) { r.visibleHeight = r.patternHeight + 1; }},
+      {"pattern wider than its texture",
+       [](TFontRecord& r) { r.patternWidth = r.textureWidth + 1; }},
+      {"visible part taller than the pattern",
+       [](TFontRecord& r) { r.visibleHeight = r.patternHeight + 1; }},
       {"negative visible width", [](TFontRecord& r) { r.visibleWidth = -8; }},
-      {"texture beyond the largest side", [](TFontRecord& r) { r.textureWidth = kLargestFontTexture + 1; }},
+      {"texture beyond the largest side",
+       [](TFontRecord& r) { r.textureWidth = kLargestFontTexture + 1; }},
       {"negative texture count", [](TFontRecord& r) { r.textureCount = -1; }},
       {"more patterns than the textures hold", [](TFontRecord& r) { r.patternCount = 4; }},
       {"negative pattern count", [](TFontRecord& r) { r.patternCount = -1; }},
@@ -69,14 +74,16 @@ TEST(FontRecordTest, CountsAndSizesOutsideTheirLimitsAreRefused) {
 TEST(FontRecordTest, AGlyphCountBeyondTheRecordIsRefusedBeforeAnythingIsSized) {
   std::vector<std::uint8_t> bytes = CellFont{}.Bytes();
   for (const std::uint32_t count : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0x10000000u}) {
-    for (int i = 0; i < 4; ++i) bytes[12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(count >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      bytes[12 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(count >> (8 * i));
     EXPECT_FALSE(ParseFontRecord(bytes)) << count;
   }
 }
 
 TEST(FontTexelsTest, StoredFormatsHaveTheirSizesAndReadBackTheirChannels) {
   const int sizes[kFontFormatCount] = {1, 2, 4, 2, 2, 4, 2, 2, 2, 1, 1};
-  for (int format = 0; format < kFontFormatCount; ++format) EXPECT_EQ(StoredTexelSize(format), sizes[format]);
+  for (int format = 0; format < kFontFormatCount; ++format)
+    EXPECT_EQ(StoredTexelSize(format), sizes[format]);
   EXPECT_EQ(StoredTexelSize(-1), 0);
   EXPECT_EQ(StoredTexelSize(kFontFormatCount), 0);
 

@@ -26,7 +26,9 @@ struct CellFont {
   std::vector<TFontGlyph> glyphs = {{8, 10}, {6, 12}, {4, 9}};
   std::int32_t charSpacing = 0;
   int format = 5;
-  std::function<std::uint32_t(int glyph, int x, int y)> texel = [](int, int, int) { return 0xFFFFFFFFu; };
+  std::function<std::uint32_t(int glyph, int x, int y)> texel = [](int, int, int) {
+    return 0xFFFFFFFFu;
+  };
 
   TFontRecord Record() const {
     TFontRecord r;
@@ -58,7 +60,8 @@ struct CellFont {
 class ArchiveFolder {
  public:
   ArchiveFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "oxplayer-fonts-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "oxplayer-fonts-XXXXXX").string();
     if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
   }
   ~ArchiveFolder() {
@@ -75,7 +78,8 @@ class ArchiveFolder {
   std::filesystem::path folder_;
 };
 
-inline asdbpack::PackedRecord FontRecord(std::string name, const std::vector<std::uint8_t>& content) {
+inline asdbpack::PackedRecord FontRecord(std::string name,
+                                         const std::vector<std::uint8_t>& content) {
   return {std::move(name), 3, content, 0};
 }
 

@@ -168,10 +168,16 @@ TEST_F(FontsTextTest, ShadowEmbossAndBoldDrawTheirQuadsInOrder) {
   const std::vector<std::pair<TFontStyle, std::vector<StyledQuad>>> cases = {
       {{}, {{0, 0, top}}},
       {{TFontEffect::feShadow}, {{4, 4, shadow}, {0, 0, top}}},
-      {{TFontEffect::feShadow, TFontEffect::feBold}, {{6, 4, shadow}, {0, 0, top}, {-1, 0, top}, {1, 0, top}}},
+      {{TFontEffect::feShadow, TFontEffect::feBold},
+       {{6, 4, shadow}, {0, 0, top}, {-1, 0, top}, {1, 0, top}}},
       {{TFontEffect::feEmboss}, {{-1, -1, top}, {0, 0, emboss}}},
       {{TFontEffect::feEmboss, TFontEffect::feBold},
-       {{-1, -1, top}, {-2, -1, top}, {0, -1, top}, {0, 0, boldEmboss}, {-1, 0, boldEmboss}, {1, 0, boldEmboss}}},
+       {{-1, -1, top},
+        {-2, -1, top},
+        {0, -1, top},
+        {0, 0, boldEmboss},
+        {-1, 0, boldEmboss},
+        {1, 0, boldEmboss}}},
   };
   for (const auto& [style, expected] : cases) {
     font->SetStyle(style);
@@ -197,7 +203,8 @@ TEST_F(FontsTextTest, AFontWithoutListOrCanvasSaysSoOnceAndDrawsNothing) {
   ::testing::internal::CaptureStderr();
   orphan.TextOut("A", 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, kFxBlend);
   orphan.TextOut("A", 0, 0, 0xFFFFFFFF, 0xFFFFFFFF, kFxBlend);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "oxplayer: TAsphyreFont: Unassigned Owner property.\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "oxplayer: TAsphyreFont: Unassigned Owner property.\n");
   EXPECT_DOUBLE_EQ(orphan.TextWidth("A"), 8);
 
   fonts.SetCanvas(nullptr);

@@ -35,8 +35,9 @@ struct Options {
 };
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: font_bake OUT PICTURE SIZES --cell WxH [--first N] [--spacing S] [--format F]\n");
+  std::fprintf(
+      stderr,
+      "usage: font_bake OUT PICTURE SIZES --cell WxH [--first N] [--spacing S] [--format F]\n");
   return 2;
 }
 
@@ -92,13 +93,16 @@ bool FillTexture(const ox::media::Bitmap& picture, const Options& o, TFontRecord
   r.textureCount = 1;
   if (static_cast<long long>(columns) * rows < r.patternCount) return false;
   const std::size_t width = static_cast<std::size_t>(r.textureWidth);
-  const std::size_t rowBytes = width * static_cast<std::size_t>(ox::render::StoredTexelSize(r.format));
+  const std::size_t rowBytes =
+      width * static_cast<std::size_t>(ox::render::StoredTexelSize(r.format));
   r.texels.resize(rowBytes * static_cast<std::size_t>(r.textureHeight));
   for (int y = 0; y < r.textureHeight; ++y) {
-    const std::span<const std::uint32_t> row(picture.pixels.data() + static_cast<std::size_t>(y) *
-                                                                     static_cast<std::size_t>(picture.width),
-                                             width);
-    ox::render::EncodeStoredRow(r.format, row, r.texels.data() + static_cast<std::size_t>(y) * rowBytes);
+    const std::span<const std::uint32_t> row(
+        picture.pixels.data() +
+            static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width),
+        width);
+    ox::render::EncodeStoredRow(r.format, row,
+                                r.texels.data() + static_cast<std::size_t>(y) * rowBytes);
   }
   return true;
 }
@@ -109,11 +113,13 @@ int main(int argc, char** argv) {
   const std::optional<Options> options = ParseOptions(argc, argv);
   if (!options) return Usage();
   std::ifstream in(options->picture, std::ios::binary);
-  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                        std::istreambuf_iterator<char>()};
   const ox::media::Bitmap picture = ox::media::DecodePicture(options->picture, bytes);
   const std::optional<std::vector<TFontGlyph>> glyphs = ReadSizes(options->sizes);
   if (picture.Empty() || !glyphs) {
-    std::fprintf(stderr, "font_bake: cannot read %s\n", picture.Empty() ? options->picture : options->sizes);
+    std::fprintf(stderr, "font_bake: cannot read %s\n",
+                 picture.Empty() ? options->picture : options->sizes);
     return 1;
   }
   TFontRecord record;
@@ -127,11 +133,13 @@ int main(int argc, char** argv) {
           : std::vector<std::uint8_t>{};
   // Only a record that the player loads is written.
   if (!ox::render::ParseFontRecord(content)) {
-    std::fprintf(stderr, "font_bake: the picture, cell size, glyph table and format make no font\n");
+    std::fprintf(stderr,
+                 "font_bake: the picture, cell size, glyph table and format make no font\n");
     return 1;
   }
   std::ofstream out(options->out, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+  out.write(reinterpret_cast<const char*>(content.data()),
+            static_cast<std::streamsize>(content.size()));
   out.close();
   if (!out) {
     std::fprintf(stderr, "font_bake: cannot write %s\n", options->out);
