@@ -1,7 +1,23 @@
 #include "media/image_source.h"
 
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
 namespace ox::media {
 namespace {
+
+// The file's bytes read straight into the buffer the decoders take (pictures are large).
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec || size > std::vector<std::uint8_t>().max_size()) return std::nullopt;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (file == nullptr) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
+  return bytes;
+}
 
 const platform::GameFiles* FilesOf(ImageStoreHost& host, SourcePlace place) {
   switch (place) {
@@ -45,8 +61,9 @@ std::optional<std::vector<std::uint8_t>> ReadImageSource(ImageStoreHost& host,
     return archive->ReadRecord(source.name);
   }
   const platform::GameFiles* files = FilesOf(host, source.place);
-  if (files == nullptr) return std::nullopt;
-  return files->ReadAll(source.name);
+  const auto path = files != nullptr ? files->Resolve(source.name) : std::nullopt;
+  if (!path) return std::nullopt;
+  return ReadFileBytes(*path);
 }
 
 ImageSource SiblingSource(const ImageSource& source, std::string name) {

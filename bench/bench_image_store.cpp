@@ -1,0 +1,317 @@
+// A 1024x768 picture loaded through the image store (file read, decode, texture set) against
+// the bare work on the same file: libpng and libjpeg decoding it into their own row format,
+// and for BMP and Targa a plain copy of the pixel bytes. The store is measured twice: with the
+// real OpenGL back end on an off-screen context (textures uploaded), and with textures kept in
+// memory, which leaves out the driver's upload. The player's decoder alone shows how much of
+// the difference is decoding and how much the texture set.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "../tests/render/fake_backend.h"
+#include "media/image_store.h"
+#include "media/picture_decoder.h"
+#include "render/device.h"
+#include "render/egl_surface.h"
+#include "render/gl_backend.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+
+// RGBA bytes, row by row from the top: smooth gradients with some noise.
+const Bytes& SourcePixels() {
+  static const Bytes pixels = [] {
+    Bytes rgba(std::size_t{kWidth} * kHeight * 4);
+    std::mt19937 random(7);
+    for (std::size_t y = 0; y < kHeight; ++y) {
+      for (std::size_t x = 0; x < kWidth; ++x) {
+        std::uint8_t* p = &rgba[(y * kWidth + x) * 4];
+        const unsigned noise = random() % 16;
+        p[0] = static_cast<std::uint8_t>(x / 4 + noise);
+        p[1] = static_cast<std::uint8_t>(y / 3 + noise);
+        p[2] = static_cast<std::uint8_t>((x + y) / 8);
+        p[3] = static_cast<std::uint8_t>(x < 512 ? 255 : y / 3);
+      }
+    }
+    return rgba;
+  }();
+  return pixels;
+}
+
+const std::uint8_t* SourceRow(std::size_t y) { return &SourcePixels()[y * kWidth * 4]; }
+
+void PngWriteBytes(png_structp png, png_bytep data, png_size_t size) {
+  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + size);
+}
+
+Bytes EncodePng() {
+  Bytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &out, PngWriteBytes, nullptr);
+  png_set_IHDR(png, info, kWidth, kHeight, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (std::size_t y = 0; y < kHeight; ++y) png_write_row(png, SourceRow(y));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+Bytes EncodeJpeg() {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = kWidth;
+  info.image_height = kHeight;
+  info.input_components = 4;
+  info.in_color_space = JCS_EXT_RGBX;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 90, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(SourceRow(info.next_scanline));
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  Bytes out(buffer, buffer + size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+  return out;
+}
+
+void Put16(Bytes& b, std::uint32_t v) { b.push_back(v & 0xFF), b.push_back(v >> 8 & 0xFF); }
+void Put32(Bytes& b, std::uint32_t v) { Put16(b, v & 0xFFFF), Put16(b, v >> 16); }
+
+constexpr std::size_t kBmpPixelOffset = 54;
+constexpr std::size_t kTgaPixelOffset = 18;
+
+Bytes EncodeBmp24() {
+  Bytes b = {'B', 'M'};
+  Put32(b, 0), Put32(b, 0), Put32(b, kBmpPixelOffset);
+  Put32(b, 40), Put32(b, kWidth), Put32(b, kHeight), Put16(b, 1), Put16(b, 24);
+  for (int i = 0; i < 6; ++i) Put32(b, 0);
+  for (std::size_t y = kHeight; y-- > 0;) {
+    for (std::size_t x = 0; x < kWidth; ++x) {
+      const std::uint8_t* p = SourceRow(y) + x * 4;
+      b.insert(b.end(), {p[2], p[1], p[0]});
+    }
+  }
+  return b;
+}
+
+Bytes EncodeTga32() {
+  Bytes b(kTgaPixelOffset, 0);
+  b[2] = 2, b[12] = kWidth & 0xFF, b[13] = kWidth >> 8, b[14] = kHeight & 0xFF, b[15] = kHeight >> 8;
+  b[16] = 32, b[17] = 8;
+  for (std::size_t y = kHeight; y-- > 0;) {
+    for (std::size_t x = 0; x < kWidth; ++x) {
+      const std::uint8_t* p = SourceRow(y) + x * 4;
+      b.insert(b.end(), {p[2], p[1], p[0], p[3]});
+    }
+  }
+  return b;
+}
+
+// The game folder with picture.png, .jpg, .bmp and .tga, made once for the run.
+const fs::path& GameFolder() {
+  static const fs::path folder = [] {
+    std::string pattern = (fs::temp_directory_path() / "oxplayer-bench-images-XXXXXX").string();
+    const fs::path made = ::mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
+    const auto write = [&made](const char* name, const Bytes& bytes) {
+      std::ofstream(made / name, std::ios::binary)
+          .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    };
+    write("picture.png", EncodePng());
+    write("picture.jpg", EncodeJpeg());
+    write("picture.bmp", EncodeBmp24());
+    write("picture.tga", EncodeTga32());
+    std::atexit([] { fs::remove_all(GameFolder()); });
+    return made;
+  }();
+  return folder;
+}
+
+Bytes ReadFile(const std::string& name) {
+  Bytes bytes(fs::file_size(GameFolder() / name));
+  std::FILE* file = std::fopen((GameFolder() / name).c_str(), "rb");
+  if (file == nullptr) return {};
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+  std::fclose(file);
+  return bytes;
+}
+
+class BenchHost final : public ox::media::ImageStoreHost {
+ public:
+  std::int32_t MaxMem() const override { return 0; }
+  bool AlwaysLoadIm() const override { return false; }
+  const ox::platform::GameFiles& GameData() const override { return files_; }
+  const ox::platform::GameFiles* ProgramFiles() const override { return nullptr; }
+  std::string ProgramFolderPrefix() const override { return {}; }
+  ox::render::TASDb* Archive() override { return nullptr; }
+  fs::path UserFolder() const override { return GameFolder(); }
+  bool Loading() const override { return false; }
+  void LoadImProcess() override {}
+
+ private:
+  ox::platform::GameFiles files_{GameFolder()};
+};
+
+// The off-screen OpenGL device, made once; null where the machine has no EGL context.
+ox::render::GraphicsBackend* GlBackend() {
+  static ox::render::EglSurface surface;
+  static ox::render::GlBackend backend{surface};
+  static ox::render::TAsphyreDevice device{backend};
+  static const bool ready = [] {
+    device.SetWidth(kWidth);
+    device.SetHeight(kHeight);
+    return device.Initialize();
+  }();
+  return ready ? &backend : nullptr;
+}
+
+void StoreLoad(benchmark::State& state, ox::render::GraphicsBackend* backend, const std::string& name) {
+  if (backend == nullptr) {
+    state.SkipWithError("no OpenGL context through EGL");
+    return;
+  }
+  BenchHost host;
+  for (auto _ : state) {
+    auto store = std::make_unique<ox::media::ImageStore>(*backend, host);
+    ox::media::TOxIm* handle = store->RequestImage(name, false);
+    if (handle->Image() == nullptr || handle->Image()->TextureCount() != 1) {
+      state.SkipWithError("the picture did not load");
+      return;
+    }
+    state.PauseTiming();
+    store.reset();
+    state.ResumeTiming();
+  }
+}
+
+void StoreWithUpload(benchmark::State& state, const std::string& name) { StoreLoad(state, GlBackend(), name); }
+
+void StoreInMemory(benchmark::State& state, const std::string& name) {
+  ox::render::testing::FakeBackend backend;
+  StoreLoad(state, &backend, name);
+}
+
+// The player's decoder alone on the same file, to tell its share from the texture set's.
+void DecoderOnly(benchmark::State& state, const std::string& name) {
+  for (auto _ : state) {
+    const Bytes file = ReadFile(name);
+    ox::media::Bitmap bitmap = ox::media::DecodePicture(name, file);
+    benchmark::DoNotOptimize(bitmap.pixels.data());
+  }
+}
+
+// The texture set alone: a decoded 1024x768 picture cut into its one texture and uploaded.
+void TextureSetOnly(benchmark::State& state, ox::render::GraphicsBackend* backend) {
+  if (backend == nullptr) {
+    state.SkipWithError("no OpenGL context through EGL");
+    return;
+  }
+  const ox::media::Bitmap bitmap = ox::media::DecodePicture("picture.tga", ReadFile("picture.tga"));
+  for (auto _ : state) {
+    ox::render::TAsphyreImage image(*backend);
+    benchmark::DoNotOptimize(image.LoadFromBitmap(bitmap.pixels, bitmap.width, bitmap.height, 1, 1));
+    state.PauseTiming();
+    image.ReleaseTextures();
+    state.ResumeTiming();
+  }
+}
+
+void TextureSetInMemory(benchmark::State& state) {
+  ox::render::testing::FakeBackend backend;
+  TextureSetOnly(state, &backend);
+}
+
+void TextureSetWithUpload(benchmark::State& state) { TextureSetOnly(state, GlBackend()); }
+
+void BarePng(benchmark::State& state) {
+  for (auto _ : state) {
+    const Bytes file = ReadFile("picture.png");
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    png_image_begin_read_from_memory(&image, file.data(), file.size());
+    image.format = PNG_FORMAT_BGRA;
+    Bytes pixels(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+void BareJpeg(benchmark::State& state) {
+  for (auto _ : state) {
+    const Bytes file = ReadFile("picture.jpg");
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, file.data(), file.size());
+    jpeg_read_header(&info, TRUE);
+    jpeg_start_decompress(&info);
+    Bytes pixels(std::size_t{info.output_width} * info.output_height * info.output_components);
+    while (info.output_scanline < info.output_height) {
+      JSAMPROW row = &pixels[std::size_t{info.output_scanline} * info.output_width * info.output_components];
+      jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+void BareCopy(benchmark::State& state, const std::string& name, std::size_t offset) {
+  for (auto _ : state) {
+    const Bytes file = ReadFile(name);
+    Bytes pixels(file.size() - offset);
+    std::memcpy(pixels.data(), file.data() + offset, pixels.size());
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BarePng)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DecoderOnly, Png, "picture.png")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StoreInMemory, Png, "picture.png")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StoreWithUpload, Png, "picture.png")->Unit(benchmark::kMillisecond);
+BENCHMARK(BareJpeg)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DecoderOnly, Jpeg, "picture.jpg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StoreInMemory, Jpeg, "picture.jpg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StoreWithUpload, Jpeg, "picture.jpg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BareCopy, Bmp, "picture.bmp", kBmpPixelOffset)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DecoderOnly, Bmp, "picture.bmp")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StoreInMemory, Bmp, "picture.bmp")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StoreWithUpload, Bmp, "picture.bmp")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BareCopy, Tga, "picture.tga", kTgaPixelOffset)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DecoderOnly, Tga, "picture.tga")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StoreInMemory, Tga, "picture.tga")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StoreWithUpload, Tga, "picture.tga")->Unit(benchmark::kMillisecond);
+
+BENCHMARK(TextureSetInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(TextureSetWithUpload)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
