@@ -1,5 +1,6 @@
 #include "elements/ex_screen.h"
 
+#include "elements/alignment.h"
 #include "elements/screen.h"
 #include "platform/checked.h"
 #include "scene/class_registry.h"
@@ -12,31 +13,6 @@ namespace ox::elements {
 using namespace ox::scene;
 
 namespace {
-
-// The ordinals of TOxPosHor and TOxPosVert: the near edge (left, top), the centre, the far edge.
-constexpr std::int32_t kAlignCenter = 1;
-constexpr std::int32_t kAlignFar = 2;
-
-// The origin of an area of the given size whose aligned point is at pos.
-std::int32_t AlignedOrigin(std::int32_t pos, std::int32_t size, std::int32_t alignment) {
-  switch (alignment) {
-    case kAlignCenter: return CheckedSub(pos, size / 2);
-    case kAlignFar: return CheckedSub(pos, size);
-    default: return pos;
-  }
-}
-
-// Clears a flag when the scope ends, also when a range error leaves it.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-  ~FlagScope() { flag_ = false; }
-
- private:
-  bool& flag_;
-};
 
 PropertyTable ExScreenProperties() {
   PropertyTable t = BaseProperties();
@@ -122,19 +98,101 @@ std::int32_t TOxExScreen::GetSizeY() const {
 std::int32_t TOxExScreen::AlignedX() const { return AlignedOrigin(X(), GetSizeX(), PosHor); }
 std::int32_t TOxExScreen::AlignedY() const { return AlignedOrigin(Y(), GetSizeY(), PosVert); }
 
+template <class Operation>
+void TOxExScreen::OnScreen(Pass pass, Operation operation) {
+  const auto bit = static_cast<std::uint16_t>(1u << static_cast<unsigned>(pass));
+  if ((passes_ & bit) != 0) return;
+  TOxScreen* screen = ResolveScreen();
+  if (screen == nullptr) return;
+  // Cleared on every way out, a range error included.
+  struct Inside {
+    std::uint16_t& passes;
+    std::uint16_t bit;
+    ~Inside() { passes = static_cast<std::uint16_t>(passes & ~bit); }
+  } inside{passes_, bit};
+  passes_ = static_cast<std::uint16_t>(passes_ | bit);
+  operation(*screen);
+}
+
+std::int32_t TOxExScreen::GetAbsX() const {
+  return Parent() ? CheckedAdd(Parent()->GetAbsX(), AlignedX()) : AlignedX();
+}
+
+std::int32_t TOxExScreen::GetAbsY() const {
+  return Parent() ? CheckedAdd(Parent()->GetAbsY(), AlignedY()) : AlignedY();
+}
+
 TOxElement* TOxExScreen::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
                                  std::int32_t agro, std::uint8_t flag) {
   if (!Vis && !MousedNotVis) return nullptr;
   TOxElement* hit = nullptr;
-  if (!hitTesting_) {
-    FlagScope inside(hitTesting_);
-    if (TOxScreen* screen = ResolveScreen()) {
-      hit = screen->HitTest(layer, CheckedSub(x, AlignedX()), CheckedSub(y, AlignedY()), agro,
-                            flag);
-    }
-  }
+  OnScreen(Pass::HitTest, [&](TOxScreen& screen) {
+    hit = screen.HitTest(layer, CheckedSub(x, AlignedX()), CheckedSub(y, AlignedY()), agro, flag);
+  });
   if (hit == nullptr && layer == Order && Modal) hit = this;
   return hit;
+}
+
+void TOxExScreen::Render(std::int32_t layer, std::uint32_t color, double offsetX, double offsetY,
+                         std::uint8_t flag) {
+  if (!ResLoaded) LoadResources();
+  OnScreen(Pass::Render, [&](TOxScreen& screen) {
+    screen.Render(layer, color, offsetX + AlignedX(), offsetY + AlignedY(), 0);
+  });
+  TOxElement::Render(layer, color, offsetX, offsetY, flag);
+}
+
+void TOxExScreen::Process() {
+  if (Vis || MousedNotVis) {
+    OnScreen(Pass::Process, [this](TOxScreen& screen) {
+      if (Processing) screen.Process();
+    });
+  }
+  TOxElement::Process();
+}
+
+void TOxExScreen::Update() {
+  OnScreen(Pass::Update, [](TOxScreen& screen) { screen.Update(); });
+  TOxElement::Update();
+}
+
+void TOxExScreen::Init() {
+  if (InitDone) return;
+  OnScreen(Pass::Init, [](TOxScreen& screen) { screen.Init(); });
+  TOxElement::Init();
+}
+
+void TOxExScreen::InitPr() {
+  OnScreen(Pass::InitPr, [](TOxScreen& screen) { screen.InitPr(); });
+  TOxElement::InitPr();
+}
+
+void TOxExScreen::LoadResources() {
+  if (ResLoaded) return;
+  TOxElement::LoadResources();
+  OnScreen(Pass::LoadResources, [](TOxScreen& screen) { screen.LoadResources(); });
+}
+
+void TOxExScreen::ReloadResources() {
+  TOxElement::ReloadResources();
+  OnScreen(Pass::ReloadResources, [](TOxScreen& screen) { screen.ReloadResources(); });
+}
+
+// A reference reads its screen anew every time it is shown.
+void TOxExScreen::Show() {
+  screenRef_ = 0;
+  OnScreen(Pass::Show, [](TOxScreen& screen) { screen.Show(); });
+  TOxElement::Show();
+}
+
+// Showing a hidden reference runs the screen's show scripts, the reference's, then the
+// screen's once more; hiding runs nothing.
+void TOxExScreen::SetVis(bool value) {
+  if (value == Vis) return;
+  Vis = value;
+  if (ResolveScreen() == nullptr || !Vis) return;
+  Show();
+  OnScreen(Pass::Show, [](TOxScreen& screen) { screen.Show(); });
 }
 
 }  // namespace ox::elements

@@ -26,6 +26,20 @@ class TOxExScreen : public scene::TOxElement {
   // reference's own children take no hits, and a Modal reference takes what nothing else does.
   scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
                              std::int32_t agro, std::uint8_t flag) override;
+  // The referenced screen drawn, processed, updated, initialised, loaded and shown through
+  // the reference, where the reference stands and aligned to it; then the reference's own part.
+  std::int32_t GetAbsX() const override;
+  std::int32_t GetAbsY() const override;
+  void Render(std::int32_t layer, std::uint32_t color, double offsetX, double offsetY,
+              std::uint8_t flag) override;
+  void Process() override;
+  void Update() override;
+  void Init() override;
+  void InitPr() override;
+  void LoadResources() override;
+  void ReloadResources() override;
+  void Show() override;
+  void SetVis(bool value) override;
 
   // ScreenRef: the first direct child of the root whose Key is obScreen and whose class is
   // exactly TOxScreen, or nullptr. Found on first need and kept; finding it widens the
@@ -47,9 +61,12 @@ class TOxExScreen : public scene::TOxElement {
   std::int32_t obScreen_ = 0;
   // Ref() of ScreenRef, so that a destroyed screen is never reached through a stale cache.
   std::uint32_t screenRef_ = 0;
-  // Set while the hit test runs inside the referenced screen: a screen that shows itself
-  // through a chain of references is then not entered again.
-  bool hitTesting_ = false;
+  // The passes that run inside the referenced screen now: a screen that shows itself through a
+  // chain of references is entered once per pass, never again from inside itself.
+  enum class Pass : std::uint8_t { HitTest, Render, Process, Update, Init, InitPr, LoadResources, ReloadResources, Show };
+  template <class Operation>
+  void OnScreen(Pass pass, Operation operation);
+  std::uint16_t passes_ = 0;
 };
 
 }  // namespace ox::elements

@@ -1,6 +1,8 @@
 #include "elements/image.h"
 
+#include "elements/drawing.h"
 #include "platform/checked.h"
+#include "scene/game_root.h"
 #include "scene/class_registry.h"
 #include "scene/property_accessors.h"
 
@@ -66,8 +68,14 @@ const ClassInfo& TOxImage::Class() const { return StaticClass(); }
 
 TOxImage::TOxImage() = default;
 
-// The picture itself is requested from the image store once pictures exist; the name is kept.
-void TOxImage::SetImImage(std::string name) { imImage_ = std::move(name); }
+const std::string& TOxImage::imImage() const { return PictureName(picture_); }
+
+void TOxImage::SetImImage(std::string name) { picture_ = RequestPicture(name); }
+
+void TOxImage::SetTextId(std::string id) {
+  textId_ = std::move(id);
+  if (Root() != nullptr) Root()->GetText(textId_);
+}
 
 void TOxImage::SetScale(long double value) { scale_ = Thousandths(value); }
 void TOxImage::SetAngle(long double value) { angle_ = Thousandths(value); }

@@ -1,5 +1,6 @@
 #include "elements/screen.h"
 
+#include "elements/drawing.h"
 #include "scene/class_registry.h"
 #include "scene/property_accessors.h"
 
@@ -53,6 +54,28 @@ TOxElement* TOxScreen::HitTest(std::int32_t layer, std::int32_t x, std::int32_t 
   if (TOxElement* hit = TOxElement::HitTest(layer, x, y, Agro, flag)) return hit;
   if (layer == Order && Modal && (Vis || MousedNotVis)) return this;
   return nullptr;
+}
+
+const std::string& TOxScreen::ImBack() const { return PictureName(imBack_); }
+
+void TOxScreen::SetImBack(std::string name) {
+  imBack_ = RequestPicture(name);
+  if (const render::TAsphyreImage* textures = TexturesOf(imBack_)) {
+    sizeX_ = textures->PatternWidth();
+    sizeY_ = textures->PatternHeight();
+  }
+}
+
+void TOxScreen::Render(std::int32_t layer, std::uint32_t color, double offsetX, double offsetY,
+                       std::uint8_t flag) {
+  if (!ResLoaded) LoadResources();
+  if (layer == Order) {
+    const render::TAsphyreImage* textures = imBack_ ? TexturesOf(imBack_) : nullptr;
+    if (textures != nullptr && Canvas() != nullptr)
+      Canvas()->Draw(textures, static_cast<float>(offsetX), static_cast<float>(offsetY), 0, color, hxDrawFx);
+    RunEvent(*this, exRender, "Render");
+  }
+  TOxElement::Render(layer, color, offsetX, offsetY, flag);
 }
 
 }  // namespace ox::elements

@@ -6,6 +6,10 @@
 
 #include "scene/element.h"
 
+namespace ox::media {
+class TOxIm;
+}
+
 namespace ox::elements {
 
 class TOxScreen : public scene::TOxElement {
@@ -23,8 +27,13 @@ class TOxScreen : public scene::TOxElement {
   scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
                              std::int32_t agro, std::uint8_t flag) override;
 
-  const std::string& ImBack() const { return imBack_; }
-  void SetImBack(std::string name) { imBack_ = std::move(name); }
+  // The background picture; the screen takes its size once the picture is loaded.
+  const std::string& ImBack() const;
+  void SetImBack(std::string name);
+  // The background at the offset alone (the screen's own position moves only its children),
+  // then exRender, then the children.
+  void Render(std::int32_t layer, std::uint32_t color, double offsetX, double offsetY,
+              std::uint8_t flag) override;
 
   std::uint32_t hxDrawFx = 1;
   std::int32_t Agro = 0;
@@ -32,7 +41,7 @@ class TOxScreen : public scene::TOxElement {
   bool AllwaysLoad = false;
 
  private:
-  std::string imBack_;
+  media::TOxIm* imBack_ = nullptr;
   std::int32_t sizeX_ = 0;
   std::int32_t sizeY_ = 0;
 };

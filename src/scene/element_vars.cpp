@@ -9,6 +9,7 @@
 #include "scene/element_refs.h"
 #include "scene/game_root.h"
 #include "scene/property_values.h"
+#include "scene/picture_loading.h"
 #include "scene/scene_state.h"
 #include "script/convert.h"
 #include "script/var_list.h"
@@ -82,8 +83,8 @@ bool ScenePseudoVariable(TOxElement& e, const std::string& name, Value& out) {
   if (name == "MSDY") return out = Value::Int32(scene.mouseDY), true;
   if (name == "MSX") return out = Value::Int32(scene.mouseX), true;
   if (name == "MSY") return out = Value::Int32(scene.mouseY), true;
-  if (name == "IMFORLOADCOUNT") return out = Value::Int32(scene.imForLoadCount), true;
-  if (name == "IMFORLOADPOS") return out = Value::Int32(scene.imForLoadPos), true;
+  if (name == "IMFORLOADCOUNT") return out = Value::Int32(Pictures().ForLoadCount()), true;
+  if (name == "IMFORLOADPOS") return out = Value::Int32(Pictures().ForLoadPos()), true;
   if (name == "KEYDOWNED") return out = Value::Int32(scene.lastKeyCode), true;
   if (name == "MOUSEDOWN") return out = Value::Bool(scene.mouseDown), true;
   if (name == "MOUSEINDOWN") return out = Value::Bool(scene.mouseDown && underCursor), true;

@@ -33,6 +33,8 @@ struct RootServices {
   std::function<void()> stepMusicFades;
   std::function<void(std::int32_t)> setSoundVolume;
   std::function<void(std::int32_t)> setMusicVolume;  // the playing music follows VOLMUZ
+  // FileFonts names the resource archive: open it and load its fonts.
+  std::function<void(const std::filesystem::path& archive)> openArchive;
 };
 
 // One entry of the unicode code-point table.

@@ -114,8 +114,11 @@ void TOxDB::SetSoundFile(std::string value) {
   soundList_ = path ? platform::MemIni::FromFile(*path) : platform::MemIni();
 }
 
-// The archive and its fonts are opened by the media side, which reads the name from here.
-void TOxDB::SetFileFonts(std::string value) { fileFonts_ = std::move(value); }
+void TOxDB::SetFileFonts(std::string value) {
+  if (value == fileFonts_) return;
+  fileFonts_ = std::move(value);
+  if (services_.openArchive) services_.openArchive(gameData_->Resolve(fileFonts_).value_or(gameFolder_ / fileFonts_));
+}
 
 void TOxDB::SaveState() {
   if (!stateFile_) return;

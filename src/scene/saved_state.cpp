@@ -17,6 +17,7 @@
 #include "scene/extended_float.h"
 #include "scene/game_file_reader.h"
 #include "scene/game_root.h"
+#include "scene/picture_loading.h"
 #include "scene/scene_state.h"
 #include "script/value.h"
 #include "script/var_list.h"
@@ -304,9 +305,9 @@ bool SaveState(TOxDB& root, const std::filesystem::path& file) {
 
 void LoadState(TOxDB& root, const std::filesystem::path& file) {
   SetReadingRecords(true);
-  Scene().imLoadNow = false;
+  Pictures().SetLoadNow(false);
   ApplyRecords(root, ReadStateFile(file));
-  Scene().imLoadNow = true;
+  Pictures().SetLoadNow(true);
   try {
     root.AfterLoad();
   } catch (const std::exception& e) {

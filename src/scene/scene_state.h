@@ -26,9 +26,6 @@ struct SceneState {
   bool testMode = false;
   std::int32_t soundVolume = 100;  // percent
   std::int32_t musicVolume = 50;   // percent
-  bool imLoadNow = true;           // the image store loads pictures at once (else only counts them)
-  std::int32_t imForLoadCount = 0;
-  std::int32_t imForLoadPos = 0;
   bool quitRequested = false;
 };
 

@@ -2,6 +2,7 @@
 // switch that makes the new screen current.
 #include "scene/class_registry.h"
 #include "scene/game_root.h"
+#include "scene/picture_loading.h"
 #include "scene/scene_state.h"
 
 namespace ox::scene {
@@ -19,13 +20,13 @@ void TOxDB::BeginScreenSwitch(TOxElement& screen, const std::vector<TOxElement*>
   SceneState& scene = Scene();
   if (services_.freeStars) services_.freeStars();
   scene.keyboardFocus = 0;
-  scene.imForLoadCount = 0;
-  scene.imForLoadPos = 0;
+  Pictures().SetForLoadCount(0);
+  Pictures().SetForLoadPos(0);
   scene.loading = true;
   if (services_.resetImageRequests) services_.resetImageRequests();
   ClearResLoaded();
   LoadKeptScreens();
-  scene.imLoadNow = false;
+  Pictures().SetLoadNow(false);
   scene.nextScreen = screen.Ref();
   screen.KeepLoaded = true;
   screen.LoadResources();
@@ -34,7 +35,7 @@ void TOxDB::BeginScreenSwitch(TOxElement& screen, const std::vector<TOxElement*>
     e->KeepLoaded = true;
     e->LoadResources();
   }
-  scene.imLoadNow = true;
+  Pictures().SetLoadNow(true);
   ResetTimer();
 }
 
@@ -61,8 +62,8 @@ void TOxDB::FinishScreenSwitch() {
   scene.mouseDown = false;
   if (services_.resetImageRequests) services_.resetImageRequests();
   ClearResLoaded();
-  scene.imForLoadCount += 1;
-  scene.imForLoadPos = 0;
+  Pictures().SetForLoadCount(Pictures().ForLoadCount() + 1);
+  Pictures().SetForLoadPos(0);
   scene.currentScreen = 0;
   for (const auto& child : Children()) {
     if (child->KeepLoaded) child->LoadResources();

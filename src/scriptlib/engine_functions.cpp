@@ -9,7 +9,8 @@ const std::vector<std::string>& EngineFunctionNames() {
   static const std::vector<std::string> kNames = {
       "Update",     "Process",  "MsDown",  "MsMove",    "Init",       "Show",
       "SetFocus",   "ToFront",  "MoveTo",  "SetScreen", "FastSetScreen", "FastSetScreenNS",
-      "LoadIm",     "EndLoadIm", "SaveState", "LoadState", "TimerReset", "GetText",
+      "LoadIm",     "EndLoadIm", "SaveState", "LoadState", "TimerReset", "GetAlpha",
+      "GetPixel",   "GetText",
       "PlaySnd",    "PlayMuz",  "StopMuz", "ExitGame",  "DelFile",    "GetIni",
       "SetIni"};
   return kNames;
@@ -21,6 +22,7 @@ void RegisterEngineFunctions(script::TPasCalc& calc) {
   AddScreenFunctions(table);
   AddSettingsFunctions(table);
   AddSoundFunctions(table);
+  AddPictureFunctions(table);
   for (const std::string& name : EngineFunctionNames()) calc.SetFunction(name, table.at(name));
 }
 

@@ -23,5 +23,6 @@ void AddElementFunctions(FunctionTable& table);
 void AddScreenFunctions(FunctionTable& table);
 void AddSettingsFunctions(FunctionTable& table);
 void AddSoundFunctions(FunctionTable& table);
+void AddPictureFunctions(FunctionTable& table);
 
 }  // namespace ox::scriptlib

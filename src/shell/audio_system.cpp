@@ -23,9 +23,9 @@ AudioSystem::~AudioSystem() {
   output_.reset();
 }
 
-void AudioSystem::Connect(scene::TOxDB& root, std::function<void()> resetTimer) {
-  store_ = std::make_unique<media::SoundStore>(mixer_, root.GameData(), media::ArchiveRecordReader{},
-                                                std::move(resetTimer));
+void AudioSystem::Connect(scene::TOxDB& root, media::ArchiveRecordReader archive,
+                          std::function<void()> resetTimer) {
+  store_ = std::make_unique<media::SoundStore>(mixer_, root.GameData(), std::move(archive), std::move(resetTimer));
   store_->SetSoundVolume(scene::Scene().soundVolume);
   store_->SetMusicVolume(scene::Scene().musicVolume);
   media::SoundStore& store = *store_;

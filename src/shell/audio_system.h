@@ -24,7 +24,7 @@ class AudioSystem {
   ~AudioSystem();
 
   // Opens the store on the loaded game and connects the root's sound calls to it.
-  void Connect(scene::TOxDB& root, std::function<void()> resetTimer);
+  void Connect(scene::TOxDB& root, media::ArchiveRecordReader archive, std::function<void()> resetTimer);
   media::SoundStore* Store() { return store_.get(); }
   // One game tick of sound in virtual time.
   void Tick();

@@ -1,4 +1,5 @@
 // Mouse, key and window events of the main form.
+#include "media/image_store.h"
 #include "platform/codepage.h"
 #include "scene/scene_state.h"
 #include "shell/form_main.h"
@@ -130,6 +131,8 @@ void TFormMain::FlWin() {
   if (scene.testMode) scene.fullScreen = false;
   timer_.SetEnabled(false);
   if (graphics_ != nullptr) graphics_->Device().SetWindowed(!scene.fullScreen);
+  if (media::ImageStore* images = media::Images()) images->ReloadTextures();
+  if (resources_ != nullptr) resources_->ReloadFonts();
   for (const auto& child : root_->Children()) child->ReloadResources();
   timer_.Reset();
   timer_.SetEnabled(true);

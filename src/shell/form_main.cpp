@@ -1,6 +1,9 @@
 #include "shell/form_main.h"
 
+#include "elements/drawing.h"
+#include "media/image_store.h"
 #include "platform/codepage.h"
+#include "scene/picture_loading.h"
 #include "scene/scene_state.h"
 #include "scriptlib/engine_functions.h"
 #include "scriptlib/text_functions.h"
@@ -39,13 +42,17 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::StartGame(const std::string& gameFile) {
-  Scene().imLoadNow = false;
+  scene::Pictures().SetLoadNow(false);
   if (!gameFile.empty()) root_->LoadGame(gameFile);
-  if (audio_ != nullptr) audio_->Connect(*root_, [this] { timer_.Reset(); });
+  if (audio_ != nullptr) {
+    media::ArchiveRecordReader archive;
+    if (resources_ != nullptr) archive = [this](const std::string& name) { return resources_->ReadRecord(name); };
+    audio_->Connect(*root_, std::move(archive), [this] { timer_.Reset(); });
+  }
   scriptlib::SetUnicodeMode(root_->UnicodeMode());
   title_ = root_->GetText("Title");
   if (title_.empty()) title_ = root_->Id;
-  Scene().imLoadNow = true;
+  scene::Pictures().SetLoadNow(true);
   TOxElement* screen = root_->FindByKey(root_->InitScreen);
   Scene().currentScreen = screen ? screen->Ref() : 0;
   timer_.Reset();
@@ -88,6 +95,7 @@ void TFormMain::FormPaint() {
 void TFormMain::TimerProcess() {
   if (closed_) return;
   ++ticksRun_;
+  if (media::ImageStore* images = media::Images()) ++images->ImStamp();
   if (logoIndex_ >= 0) return SplashTick();
   if (Scene().loading) return LoadingTick();
   PlayTick();
@@ -120,12 +128,12 @@ void TFormMain::SplashTick() {
     logoIndex_ = -1;
     return;
   }
-  // Pictures are not loaded yet, so every logo counts as missing and is skipped at once; its
-  // sound is still played.
+  // Missing logos are skipped at once; their sounds are still played.
   do {
     ++logoIndex_;
+    logo_ = elements::RequestPicture("logos\\logo" + std::to_string(logoIndex_) + ".jpg");
     PlayLogoSound();
-  } while (logoIndex_ < 10);
+  } while (elements::TexturesOf(logo_) == nullptr && logoIndex_ < 10);
   logoCount_ = 0;
   timer_.Reset();
 }
@@ -161,8 +169,20 @@ void TFormMain::PlayTick() {
 
 // Drawing passes, layer by layer. Elements load their resources on their first pass; what they
 // draw reaches the screen once there is a device.
+// The logo fades in over 17 ticks and out from tick 83, over a fill of its first pixel's colour.
+void TFormMain::DrawLogo() {
+  render::TAsphyreCanvas* canvas = elements::Canvas();
+  const render::TAsphyreImage* textures = elements::TexturesOf(logo_);
+  if (canvas == nullptr || textures == nullptr) return;
+  const std::uint32_t alpha = logoCount_ < 18 ? logoCount_ * 15 : logoCount_ >= 83 ? (100 - logoCount_) * 15 : 255;
+  canvas->FillRect(0, 0, 1024, 768, media::GetTexturePixel(*textures, 0, 0, 0), render::kFxCopy);
+  canvas->Draw(textures, static_cast<float>((1024 - textures->VisibleWidth()) / 2),
+               static_cast<float>((768 - textures->VisibleHeight()) / 2), 0, alpha << 24 | 0xFFFFFFu, render::kFxBlend);
+}
+
 void TFormMain::DeviceRender() {
-  if (closed_ || logoIndex_ >= 0) return;
+  if (closed_) return;
+  if (logoIndex_ >= 0) return DrawLogo();
   auto renderLayers = [](TOxElement& e, std::int32_t low, std::int32_t high, double x, double y) {
     for (std::int32_t layer = low; layer <= high; ++layer) e.Render(layer, 0xFFFFFFFFu, x, y, 0);
   };

@@ -10,8 +10,13 @@
 #include "render/timer.h"
 #include "shell/audio_system.h"
 #include "shell/graphics.h"
+#include "shell/resources.h"
 #include "scene/game_root.h"
 #include "scene/script_binding.h"
+
+namespace ox::media {
+class TOxIm;
+}
 
 namespace ox::shell {
 
@@ -25,6 +30,8 @@ class TFormMain {
   void SetGraphics(Graphics* graphics) { graphics_ = graphics; }
   // Where sounds play; none plays nothing.
   void SetAudio(AudioSystem* audio) { audio_ = audio; }
+  // The archive and fonts, made anew after a switch of screen mode; none has nothing to reload.
+  void SetResources(Resources* resources) { resources_ = resources; }
   // Loads the game, sets the title, chooses the current screen and starts the timer.
   void StartGame(const std::string& gameFile);
   // Ends the game: the timer stops and the root's exit event runs. The tree stays until the
@@ -55,6 +62,7 @@ class TFormMain {
   void LoadingTick();
   void PlayTick();
   void PlayLogoSound();
+  void DrawLogo();
   void StepMusicFades();
   scene::TOxElement* CurrentScreen() const;
   scene::TOxElement* HitAt(std::int32_t x, std::int32_t y) const;
@@ -64,6 +72,7 @@ class TFormMain {
   render::TAsphyreTimer timer_;
   Graphics* graphics_ = nullptr;
   AudioSystem* audio_ = nullptr;
+  Resources* resources_ = nullptr;
   std::unique_ptr<scene::InterpreterPool> pool_;
   std::unique_ptr<scene::TOxDB> root_;
   std::string title_;
@@ -74,6 +83,7 @@ class TFormMain {
   std::int32_t logoCount_ = 0;
   bool initialised_ = false;
   bool shown_ = false;
+  media::TOxIm* logo_ = nullptr;
 };
 
 }  // namespace ox::shell

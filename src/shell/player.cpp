@@ -12,6 +12,8 @@
 #include "shell/form_main.h"
 #include "shell/graphics.h"
 #include "shell/headless_loop.h"
+#include "shell/picture_system.h"
+#include "shell/resources.h"
 #include "shell/window_loop.h"
 
 namespace ox::shell {
@@ -97,6 +99,10 @@ int RunPlayer(const Options& options, const DiscoveryPlaces& places, std::ostrea
     return 1;
   }
   form.SetGraphics(graphics.get());
+  Resources resources(graphics.get());
+  form.SetResources(&resources);
+  form.Root().Services().openArchive = [&resources](const std::filesystem::path& file) { resources.OpenArchive(file); };
+  PictureSystem pictures(*graphics, resources, form.Root());
 
   const GameLocation game = LocateGame(options.game, places);
   if (!game.found) platform::LogLine("no game file found; pass one: oxplayer [OPTIONS] GAME.oxf (or a folder holding one)");

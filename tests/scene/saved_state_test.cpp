@@ -23,6 +23,7 @@
 #include "scene/game_root.h"
 #include "scene/property_accessors.h"
 #include "scene/saved_state.h"
+#include "scene/picture_loading.h"
 #include "scene/scene_state.h"
 #include "script/var_list.h"
 
@@ -52,7 +53,7 @@ struct Probe : TOxElement {
     if (v == 13) throw std::runtime_error("setter fails");
     level = v;
     readingWhileSet = IsReadingRecords();
-    loadingPicturesWhileSet = Scene().imLoadNow;
+    loadingPicturesWhileSet = Pictures().LoadNow();
   }
 
   std::int32_t level = 0;
@@ -68,7 +69,7 @@ struct AfterLoadCounter : ScriptBinding {
     if (element.Parent() != nullptr || std::string(eventName) != "Load") return;
     ++runs;
     readingFlag = IsReadingRecords();
-    loadingPictures = Scene().imLoadNow;
+    loadingPictures = Pictures().LoadNow();
   }
   int runs = 0;
   bool readingFlag = false;
@@ -220,7 +221,7 @@ TEST_F(SavedState, RecordsComeBackThroughSetVarWithTheirKinds) {
   EXPECT_EQ(VarOf(*probe, "SMALL").kind, Kind::Int32) << "\"I\" reads back as a 32-bit integer";
   EXPECT_EQ(VarOf(*probe, "SMALL").i, 200);
   EXPECT_FALSE(IsReadingRecords());
-  EXPECT_TRUE(Scene().imLoadNow);
+  EXPECT_TRUE(Pictures().LoadNow());
 }
 
 TEST_F(SavedState, WhatTheWalkWritesAndLeavesOut) {
@@ -345,7 +346,7 @@ TEST_F(SavedState, AfterLoadRunsForEmptyAndMissingFiles) {
   LoadState(root, file);
   EXPECT_EQ(binding.runs, 2);
   EXPECT_FALSE(IsReadingRecords());
-  EXPECT_TRUE(Scene().imLoadNow);
+  EXPECT_TRUE(Pictures().LoadNow());
 }
 
 TEST_F(SavedState, DamagedFilesLoadTheRecordsBeforeTheDamage) {

@@ -9,6 +9,7 @@
 #include "elements/shape.h"
 #include "elements/text.h"
 #include "scene/game_root.h"
+#include "scene/picture_loading.h"
 #include "scene/scene_state.h"
 #include "scene/script_binding.h"
 #include "scriptlib/engine_functions.h"
@@ -97,7 +98,7 @@ TEST_F(Engine, SetScreenCountsTheNewScreenAndTheElementsLoadedWithIt) {
   EXPECT_TRUE(other->KeepLoaded);
   EXPECT_TRUE(shape->KeepLoaded);
   EXPECT_TRUE(text->KeepLoaded);
-  EXPECT_TRUE(Scene().imLoadNow);
+  EXPECT_TRUE(scene::Pictures().LoadNow());
   Run("LoadIm; EndLoadIm");
   EXPECT_EQ(Scene().currentScreen, other->Ref());
   EXPECT_FALSE(Scene().loading);

@@ -1,0 +1,27 @@
+#include "elements/drawing.h"
+
+namespace ox::elements {
+
+namespace {
+render::TAsphyreCanvas* canvas = nullptr;
+}
+
+render::TAsphyreCanvas* Canvas() { return canvas; }
+void SetCanvas(render::TAsphyreCanvas* c) { canvas = c; }
+
+media::TOxIm* RequestPicture(const std::string& name) {
+  media::ImageStore* store = media::Images();
+  return store ? store->RequestImage(name, false) : nullptr;
+}
+
+render::TAsphyreImage* TexturesOf(media::TOxIm* picture) {
+  media::ImageStore* store = media::Images();
+  return store && picture ? store->GetImage(picture) : nullptr;
+}
+
+const std::string& PictureName(const media::TOxIm* picture) {
+  static const std::string none;
+  return picture ? picture->Name() : none;
+}
+
+}  // namespace ox::elements

@@ -1,0 +1,23 @@
+// What elements draw with and where their pictures come from: the canvas of the running
+// player (none in tests and tools: drawing then does nothing) and the image store's pictures.
+#pragma once
+
+#include <string>
+
+#include "media/image_store.h"
+#include "render/asphyre_image.h"
+#include "render/canvas.h"
+
+namespace ox::elements {
+
+render::TAsphyreCanvas* Canvas();
+void SetCanvas(render::TAsphyreCanvas* canvas);
+
+// The handle of a named picture, requested not kept; none without an image store.
+media::TOxIm* RequestPicture(const std::string& name);
+// The picture's textures as the store gives them now; none when it is not loaded.
+render::TAsphyreImage* TexturesOf(media::TOxIm* picture);
+// The name a picture property reads back: the handle's stored name, or "" without a handle.
+const std::string& PictureName(const media::TOxIm* picture);
+
+}  // namespace ox::elements

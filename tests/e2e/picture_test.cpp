@@ -1,0 +1,147 @@
+// Screens and images drawn and hit through the real binary: alignment, rotation, tint, layers,
+// screen references, the alpha of the pixel under a click, and a screen's hit margin.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "gamefile/game_file_writer.h"
+#include "media/picture_decoder.h"
+#include "player_run.h"
+
+namespace ox::e2e {
+namespace {
+
+using gamefile::Node;
+using Colour = std::uint32_t;  // 0xAARRGGBB
+
+// A 32-bit bottom-up BMP whose pixels the function gives, alpha included.
+std::string Bmp32(int width, int height, const std::function<Colour(int, int)>& pixel) {
+  auto le32 = [](std::uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+  auto le16 = [](std::uint16_t v) { return std::string{char(v), char(v >> 8)}; };
+  const std::uint32_t dataSize = static_cast<std::uint32_t>(width * height * 4);
+  std::string bmp = "BM" + le32(54 + dataSize) + le32(0) + le32(54);
+  bmp += le32(40) + le32(static_cast<std::uint32_t>(width)) + le32(static_cast<std::uint32_t>(height)) + le16(1) +
+         le16(32) + le32(0) + le32(dataSize) + le32(2835) + le32(2835) + le32(0) + le32(0);
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) bmp += le32(pixel(x, y));  // B, G, R, A in memory
+  return bmp;
+}
+
+struct Pictures : ::testing::Test {
+  TempFolder folder;
+  media::Bitmap shot;
+  std::string dump;
+
+  // Plays the game for 110 ticks (the first screen shows at tick 102) and keeps the last frame.
+  void Play(const Node& game, const std::string& events = "") {
+    folder.Write("g/game.oxf", gamefile::WriteGameFile(game));
+    const auto png = folder.path() / "shot.png";
+    const PlayerRun run = RunPlayer({"--headless", "--ticks", "110", "--screenshot", png.string(), "--dump-tree", "-",
+                                     "--events", folder.Write("events.txt", events).string(),
+                                     (folder.path() / "g/game.oxf").string()},
+                                    folder);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string bytes = ReadFile(png);
+    shot = media::DecodePicture("shot.png", std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    ASSERT_EQ(shot.width, 1024);
+    dump = run.out;
+  }
+  Colour At(int x, int y) { return shot.Row(y)[x] & 0xFFFFFFu; }
+  void Picture(const std::string& name, int w, int h, const std::function<Colour(int, int)>& pixel) {
+    folder.Write("g/" + name, Bmp32(w, h, pixel));
+  }
+};
+
+Node Game(Node screen) {
+  return Node::Of("TOxDB").Set("Key", 1).Set("Id", "G").Set("InitScreen", 2).Set("exInit", "HITS := 0").Add(std::move(screen));
+}
+
+Node Image(const char* picture, int x, int y) {
+  return Node::Of("TOxImage").Set("imImage", picture).Set("X", x).Set("Y", y).Set("rX", double(x)).Set("rY", double(y));
+}
+
+bool Near(Colour a, Colour b, int tolerance = 4) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (std::abs(int((a >> shift) & 255) - int((b >> shift) & 255)) > tolerance) return false;
+  }
+  return true;
+}
+
+TEST_F(Pictures, AlignedImagesDrawWherePositionAndAlignmentPutThem) {
+  Picture("red.bmp", 40, 20, [](int, int) { return 0xFFFF0000u; });
+  Node screen = Node::Of("TOxScreen").Set("Key", 2);
+  screen.Add(Image("red.bmp", 100, 100));
+  screen.Add(Image("red.bmp", 300, 100).Set("PosHor", 1).Set("PosVert", 2));
+  Play(Game(screen));
+  EXPECT_TRUE(Near(At(100, 100), 0xFF0000));
+  EXPECT_TRUE(Near(At(139, 119), 0xFF0000));
+  EXPECT_TRUE(Near(At(140, 100), 0x000000)) << "40 pixels wide";
+  EXPECT_TRUE(Near(At(280, 80), 0xFF0000)) << "centred on X, bottom on Y";
+  EXPECT_TRUE(Near(At(279, 90), 0x000000));
+  EXPECT_TRUE(Near(At(319, 99), 0xFF0000));
+  EXPECT_TRUE(Near(At(300, 100), 0x000000));
+}
+
+TEST_F(Pictures, ATintColoursAndFadesThePicture) {
+  Picture("white.bmp", 20, 20, [](int, int) { return 0xFFFFFFFFu; });
+  Node screen = Node::Of("TOxScreen").Set("Key", 2);
+  screen.Add(Image("white.bmp", 10, 10).Set("hxColor", 0x00FF00));
+  screen.Add(Image("white.bmp", 50, 10).Set("hxTrans", 128));
+  Play(Game(screen));
+  EXPECT_TRUE(Near(At(15, 15), 0x00FF00)) << "hxColor 0x00FF00 is green" << std::hex << At(15, 15);
+  EXPECT_TRUE(Near(At(55, 15), 0x808080)) << std::hex << At(55, 15);
+}
+
+TEST_F(Pictures, ARotatedImageTurnsClockwiseAboutItsCentre) {
+  // 40 x 20, red in its top-left quarter, blue elsewhere; centred at (200, 200), 90 degrees.
+  Picture("marked.bmp", 40, 20, [](int x, int y) { return x < 20 && y < 10 ? 0xFFFF0000u : 0xFF0000FFu; });
+  Node screen = Node::Of("TOxScreen").Set("Key", 2);
+  screen.Add(Image("marked.bmp", 200, 200).Set("PosHor", 1).Set("PosVert", 1).Set("Angle", 90.0));
+  Play(Game(screen));
+  EXPECT_TRUE(Near(At(205, 185), 0xFF0000)) << "the top-left quarter is now top right" << std::hex << At(205, 185);
+  EXPECT_TRUE(Near(At(195, 185), 0x0000FF));
+  EXPECT_TRUE(Near(At(205, 215), 0x0000FF));
+  EXPECT_TRUE(Near(At(215, 200), 0x000000)) << "now 20 wide";
+}
+
+TEST_F(Pictures, AHigherOrderDrawsOverLaterChildren) {
+  Picture("red.bmp", 20, 20, [](int, int) { return 0xFFFF0000u; });
+  Picture("blue.bmp", 20, 20, [](int, int) { return 0xFF0000FFu; });
+  Node screen = Node::Of("TOxScreen").Set("Key", 2);
+  screen.Add(Image("red.bmp", 10, 10).Set("Order", 1));
+  screen.Add(Image("blue.bmp", 15, 15));
+  Play(Game(screen));
+  EXPECT_TRUE(Near(At(20, 20), 0xFF0000));
+  EXPECT_TRUE(Near(At(32, 32), 0x0000FF));
+}
+
+TEST_F(Pictures, AScreenReferenceDrawsAndTakesClicksWhereItShowsItsScreen) {
+  Picture("panel.bmp", 400, 50, [](int, int) { return 0xFF00FF00u; });
+  Node main = Node::Of("TOxScreen").Set("Key", 2);
+  main.Add(Node::Of("TOxExScreen").Set("X", 512).Set("Y", 600).Set("PosHor", 1).Set("obScreen", 5));
+  Node panel = Node::Of("TOxScreen").Set("Key", 5).Set("ImBack", "panel.bmp");
+  panel.Add(Image("panel.bmp", 0, 0).Set("ScaleX", 0.25).Set("exMouseDown", "OXDB.HITS := OXDB.HITS + 1"));
+  Play(Game(main).Add(panel), "106 down 320 610\n107 up 320 610\n");
+  EXPECT_TRUE(Near(At(312, 620), 0x00FF00)) << "the panel starts at 512 - 400 / 2";
+  EXPECT_TRUE(Near(At(311, 620), 0x000000));
+  EXPECT_NE(dump.find("{\"name\":\"HITS\",\"kind\":\"int32\",\"value\":1}"), std::string::npos);
+}
+
+TEST_F(Pictures, ClicksTakeTheAlphaOfThePixelAndTheScreensMargin) {
+  // Opaque on the left half, fully transparent on the right.
+  Picture("half.bmp", 40, 20, [](int x, int) { return x < 20 ? 0xFFFF0000u : 0x00000000u; });
+  Node screen = Node::Of("TOxScreen").Set("Key", 2);
+  screen.Add(Image("half.bmp", 100, 100).Set("exMouseDown", "OXDB.HITS := OXDB.HITS + 1"));
+  Play(Game(screen), "104 down 110 110\n105 up 110 110\n106 down 130 110\n107 up 130 110\n");
+  EXPECT_NE(dump.find("{\"name\":\"HITS\",\"kind\":\"int32\",\"value\":1}"), std::string::npos) << "the transparent half takes no click";
+
+  Node margin = Node::Of("TOxScreen").Set("Key", 2).Set("Agro", 5);
+  margin.Add(Image("half.bmp", 300, 100).Set("PosHor", 1).Set("exMouseDown", "OXDB.HITS := OXDB.HITS + 1"));
+  Play(Game(margin), "104 down 274 110\n105 up 274 110\n");
+  EXPECT_NE(dump.find("{\"name\":\"HITS\",\"kind\":\"int32\",\"value\":1}"), std::string::npos)
+      << "6 pixels left of the picture, within the margin of 5 and the probes";
+}
+
+}  // namespace
+}  // namespace ox::e2e
