@@ -5,11 +5,9 @@
 // memory, which leaves out the driver's upload. The player's decoder alone shows how much of
 // the difference is decoding and how much the texture set.
 #include <benchmark/benchmark.h>
-
-#include <stdlib.h>
-
 #include <jpeglib.h>
 #include <png.h>
+#include <stdlib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -123,7 +121,8 @@ Bytes EncodeBmp24() {
 
 Bytes EncodeTga32() {
   Bytes b(kTgaPixelOffset, 0);
-  b[2] = 2, b[12] = kWidth & 0xFF, b[13] = kWidth >> 8, b[14] = kHeight & 0xFF, b[15] = kHeight >> 8;
+  b[2] = 2, b[12] = kWidth & 0xFF, b[13] = kWidth >> 8, b[14] = kHeight & 0xFF,
+  b[15] = kHeight >> 8;
   b[16] = 32, b[17] = 8;
   for (std::size_t y = kHeight; y-- > 0;) {
     for (std::size_t x = 0; x < kWidth; ++x) {
@@ -141,7 +140,8 @@ const fs::path& GameFolder() {
     const fs::path made = ::mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
     const auto write = [&made](const char* name, const Bytes& bytes) {
       std::ofstream(made / name, std::ios::binary)
-          .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+          .write(reinterpret_cast<const char*>(bytes.data()),
+                 static_cast<std::streamsize>(bytes.size()));
     };
     write("picture.png", EncodePng());
     write("picture.jpg", EncodeJpeg());
@@ -191,7 +191,8 @@ ox::render::GraphicsBackend* GlBackend() {
   return ready ? &backend : nullptr;
 }
 
-void StoreLoad(benchmark::State& state, ox::render::GraphicsBackend* backend, const std::string& name) {
+void StoreLoad(benchmark::State& state, ox::render::GraphicsBackend* backend,
+               const std::string& name) {
   if (backend == nullptr) {
     state.SkipWithError("no OpenGL context through EGL");
     return;
@@ -210,7 +211,9 @@ void StoreLoad(benchmark::State& state, ox::render::GraphicsBackend* backend, co
   }
 }
 
-void StoreWithUpload(benchmark::State& state, const std::string& name) { StoreLoad(state, GlBackend(), name); }
+void StoreWithUpload(benchmark::State& state, const std::string& name) {
+  StoreLoad(state, GlBackend(), name);
+}
 
 void StoreInMemory(benchmark::State& state, const std::string& name) {
   ox::render::testing::FakeBackend backend;
@@ -235,7 +238,8 @@ void TextureSetOnly(benchmark::State& state, ox::render::GraphicsBackend* backen
   const ox::media::Bitmap bitmap = ox::media::DecodePicture("picture.tga", ReadFile("picture.tga"));
   for (auto _ : state) {
     ox::render::TAsphyreImage image(*backend);
-    benchmark::DoNotOptimize(image.LoadFromBitmap(bitmap.pixels, bitmap.width, bitmap.height, 1, 1));
+    benchmark::DoNotOptimize(
+        image.LoadFromBitmap(bitmap.pixels, bitmap.width, bitmap.height, 1, 1));
     state.PauseTiming();
     image.ReleaseTextures();
     state.ResumeTiming();
@@ -274,7 +278,8 @@ void BareJpeg(benchmark::State& state) {
     jpeg_start_decompress(&info);
     Bytes pixels(std::size_t{info.output_width} * info.output_height * info.output_components);
     while (info.output_scanline < info.output_height) {
-      JSAMPROW row = &pixels[std::size_t{info.output_scanline} * info.output_width * info.output_components];
+      JSAMPROW row =
+          &pixels[std::size_t{info.output_scanline} * info.output_width * info.output_components];
       jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);

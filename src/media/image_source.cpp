@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "media/picture_decoder.h"
+
 namespace ox::media {
 namespace {
 
@@ -12,7 +14,8 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::pa
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
   if (ec || size > std::vector<std::uint8_t>().max_size()) return std::nullopt;
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                             std::fclose);
   if (file == nullptr) return std::nullopt;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
@@ -64,6 +67,11 @@ std::optional<std::vector<std::uint8_t>> ReadImageSource(ImageStoreHost& host,
   const auto path = files != nullptr ? files->Resolve(source.name) : std::nullopt;
   if (!path) return std::nullopt;
   return ReadFileBytes(*path);
+}
+
+Bitmap DecodeImageSource(ImageStoreHost& host, const ImageSource& source) {
+  const auto bytes = ReadImageSource(host, source);
+  return bytes ? DecodePicture(source.name, *bytes) : DecodePicture(source.name, {});
 }
 
 ImageSource SiblingSource(const ImageSource& source, std::string name) {

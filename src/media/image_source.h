@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "media/bitmap.h"
 #include "media/image_store_host.h"
 
 namespace ox::media {
@@ -32,6 +33,10 @@ bool ImageSourceExists(ImageStoreHost& host, const ImageSource& source);
 // The whole content; nothing when it is missing or cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadImageSource(ImageStoreHost& host,
                                                          const ImageSource& source);
+
+// The source decoded by its name's extension; an empty bitmap when it cannot be read or
+// decoded.
+Bitmap DecodeImageSource(ImageStoreHost& host, const ImageSource& source);
 
 // Another name in the same place as the source.
 ImageSource SiblingSource(const ImageSource& source, std::string name);

@@ -92,9 +92,12 @@ void ImageStore::ReloadTextures() {
 void ImageStore::CallLoadImProcess() {
   // A loading screen script that loads pictures itself would otherwise recurse without end.
   if (!host_.Loading() || inLoadImProcess_) return;
-  inLoadImProcess_ = true;
+  struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+  } running(inLoadImProcess_);
   host_.LoadImProcess();
-  inLoadImProcess_ = false;
 }
 
 std::uint32_t GetTexturePixel(const render::TAsphyreImage& image, int x, int y, int textureIndex) {

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "media/image_store_host.h"
-#include "media/picture_companions.h"
+#include "media/picture_effects.h"
 #include "render/asphyre_image.h"
 #include "render/graphics_backend.h"
 

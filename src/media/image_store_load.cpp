@@ -2,17 +2,12 @@
 #include "media/grid_description.h"
 #include "media/image_source.h"
 #include "media/image_store.h"
-#include "media/picture_decoder.h"
+#include "media/picture_companions.h"
 
 namespace ox::media {
 namespace {
 
 constexpr std::int32_t kSmallestTrimmedBudget = 25'000'000;
-
-Bitmap DecodeSource(ImageStoreHost& host, const ImageSource& source) {
-  const auto bytes = ReadImageSource(host, source);
-  return bytes ? DecodePicture(source.name, *bytes) : DecodePicture(source.name, {});
-}
 
 }  // namespace
 
@@ -27,9 +22,10 @@ void ImageStore::Load(TOxIm& handle, std::string_view fileName, std::string_view
   auto image = std::make_unique<render::TAsphyreImage>(backend_);
   image->SetName(std::string(recordName));
   const GridSize grid = ReadGridDescription(host_, *source);
-  Bitmap picture = DecodeSource(host_, *source);
+  Bitmap picture = DecodeImageSource(host_, *source);
   CompletePicture(host_, *source, effects, picture);
-  if (image->LoadFromBitmap(picture.pixels, picture.width, picture.height, grid.columns, grid.rows)) {
+  if (image->LoadFromBitmap(picture.pixels, picture.width, picture.height, grid.columns,
+                            grid.rows)) {
     handle.image_ = std::move(image);
   } else {
     handle.failed_ = true;

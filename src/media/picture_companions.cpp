@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "media/picture_decoder.h"
 #include "media/picture_effects.h"
 #include "platform/codepage.h"
 #include "platform/log.h"
@@ -14,7 +13,8 @@ bool HasExtension(std::string_view name, std::string_view lowerExtension) {
   if (name.size() < lowerExtension.size()) return false;
   const std::string_view tail = name.substr(name.size() - lowerExtension.size());
   for (std::size_t i = 0; i < tail.size(); ++i) {
-    const char c = tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
+    const char c =
+        tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
     if (c != lowerExtension[i]) return false;
   }
   return true;
@@ -28,11 +28,6 @@ std::optional<std::string> StemBeforeUnderscore(std::string_view name) {
   return std::string(NameFolder(name)) + std::string(file.substr(0, underscore));
 }
 
-Bitmap Decode(ImageStoreHost& host, const ImageSource& source) {
-  const auto bytes = ReadImageSource(host, source);
-  return bytes ? DecodePicture(source.name, *bytes) : DecodePicture(source.name, {});
-}
-
 void LeaveEmpty(Bitmap& picture, const ImageSource& larger, const ImageSource& smaller) {
   platform::LogLine("picture " + platform::Utf8FromCp1251(larger.name) + " is larger than " +
                     platform::Utf8FromCp1251(smaller.name) + " and cannot be paired with it");
@@ -43,7 +38,7 @@ void LeaveEmpty(Bitmap& picture, const ImageSource& larger, const ImageSource& s
 void TakeColoursFrom(ImageStoreHost& host, const ImageSource& source, const ImageSource& colours,
                      Bitmap& picture) {
   const AlphaMask mask = MaskOf(picture);
-  picture = Decode(host, colours);
+  picture = DecodeImageSource(host, colours);
   if (!ApplyMask(picture, mask)) LeaveEmpty(picture, colours, source);
 }
 
@@ -51,7 +46,7 @@ void TakeColoursFrom(ImageStoreHost& host, const ImageSource& source, const Imag
 void TakeAlphaFrom(ImageStoreHost& host, const ImageSource& source, const ImageSource& maskSource,
                    Bitmap& picture) {
   Bitmap colours = std::move(picture);
-  picture = Decode(host, maskSource);
+  picture = DecodeImageSource(host, maskSource);
   const AlphaMask mask = MaskOf(picture);
   if (picture.width > colours.width || picture.height > colours.height) {
     LeaveEmpty(picture, maskSource, source);
@@ -74,7 +69,8 @@ void CompleteBmp(ImageStoreHost& host, const ImageSource& source, PictureEffects
   if (effects.alphaView) ApplyAlphaView(picture);
   if (effects.grey) ApplyGrey(picture);
   const std::string_view name = source.name;
-  const ImageSource colours = SiblingSource(source, std::string(name.substr(0, name.size() - 4)) + "_.jpg");
+  const ImageSource colours =
+      SiblingSource(source, std::string(name.substr(0, name.size() - 4)) + "_.jpg");
   if (ImageSourceExists(host, colours)) TakeColoursFrom(host, source, colours, picture);
 }
 

@@ -10,13 +10,9 @@
 
 #include "media/bitmap.h"
 #include "media/image_source.h"
+#include "media/picture_effects.h"
 
 namespace ox::media {
-
-struct PictureEffects {
-  bool alphaView = false;
-  bool grey = false;
-};
 
 void CompletePicture(ImageStoreHost& host, const ImageSource& source, PictureEffects effects,
                      Bitmap& picture);

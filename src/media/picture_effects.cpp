@@ -18,7 +18,8 @@ AlphaMask MaskOf(const Bitmap& picture) {
     return mask;
   }
   mask.values.reserve(picture.pixels.size());
-  for (const std::uint32_t argb : picture.pixels) mask.values.push_back(static_cast<std::uint8_t>(GreyOf(argb)));
+  for (const std::uint32_t argb : picture.pixels)
+    mask.values.push_back(static_cast<std::uint8_t>(GreyOf(argb)));
   return mask;
 }
 
@@ -29,7 +30,8 @@ void MakeBitmap32(Bitmap& picture) {
 
 bool ApplyMask(Bitmap& picture, const AlphaMask& mask) {
   if (picture.width > mask.width || picture.height > mask.height ||
-      mask.values.size() != static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height)) {
+      mask.values.size() !=
+          static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height)) {
     return false;
   }
   MakeBitmap32(picture);

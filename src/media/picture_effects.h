@@ -10,6 +10,12 @@
 
 namespace ox::media {
 
+// The effects a request's name prefixes ask for.
+struct PictureEffects {
+  bool alphaView = false;  // "*"
+  bool grey = false;       // "#"
+};
+
 struct AlphaMask {
   int width = 0;
   int height = 0;

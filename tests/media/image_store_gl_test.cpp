@@ -13,7 +13,8 @@ class GlImageStoreTest : public ::testing::Test {
   void SetUp() override {
     device.SetWidth(1024);
     device.SetHeight(768);
-    if (!device.Initialize()) GTEST_SKIP() << "no OpenGL 3.3 core context through EGL on this machine";
+    if (!device.Initialize())
+      GTEST_SKIP() << "no OpenGL 3.3 core context through EGL on this machine";
   }
 
   render::EglSurface surface;
@@ -34,7 +35,8 @@ TEST_F(GlImageStoreTest, TexelsReadBackInTheEngineChannelOrder) {
   EXPECT_EQ(rgba->Format(), render::TextureFormat::A8R8G8B8);
   EXPECT_EQ(GetTexturePixel(*rgba, 0, 0, 0), 0x44332211u);
   EXPECT_EQ(GetTexturePixel(*grid, 5, 5, 3), 0xFF00FFFFu) << "pattern 3 is yellow";
-  EXPECT_EQ(GetTexturePixel(*grid, 64, 0, 0), 0xFF0000FFu) << "the border repeats the pattern's edge";
+  EXPECT_EQ(GetTexturePixel(*grid, 64, 0, 0), 0xFF0000FFu)
+      << "the border repeats the pattern's edge";
   EXPECT_EQ(GetTexturePixel(*grid, 0, 0, 8), 0u) << "no such texture";
 }
 

@@ -39,7 +39,8 @@ TEST(GridDescriptionTest, CountsAreTheFirstIntegersOfTwoLines) {
     return std::pair(size.columns, size.rows);
   };
   EXPECT_EQ(grid("4\n2\n"), std::pair(4, 2));
-  EXPECT_EQ(grid("  4 columns\r\n\r\n 2\r\n"), std::pair(4, 2)) << "blank lines before a count are skipped";
+  EXPECT_EQ(grid("  4 columns\r\n\r\n 2\r\n"), std::pair(4, 2))
+      << "blank lines before a count are skipped";
   EXPECT_EQ(grid("4 3\n2"), std::pair(4, 2)) << "the rest of a count's line is ignored";
   EXPECT_EQ(grid("0\n0"), std::pair(1, 1));
   EXPECT_EQ(grid("-3\nx"), std::pair(1, 1));
@@ -69,11 +70,13 @@ TEST_F(PictureTest, AGridDescriptionCutsThePictureIntoPatternsRowByRow) {
 }
 
 TEST_F(PictureTest, AnArchivedPictureTakesItsGridFromItsRecordThroughTheUserFolder) {
-  host.SetArchive({TestHost::Record("art\\grid.png", "grid.png"), TestHost::TextRecord("art\\grid.an", "2\n2\n")});
+  host.SetArchive({TestHost::Record("art\\grid.png", "grid.png"),
+                   TestHost::TextRecord("art\\grid.an", "2\n2\n")});
   host.PutGameText("art/grid.an", "4\n2\n");
   TOxIm* handle = store.RequestImage("art\\grid.png", false);
   ASSERT_NE(handle->Image(), nullptr);
-  EXPECT_EQ(handle->Image()->PatternCount(), 4) << "the loose description belongs to loose pictures";
+  EXPECT_EQ(handle->Image()->PatternCount(), 4)
+      << "the loose description belongs to loose pictures";
   EXPECT_EQ(handle->Image()->PatternWidth(), 128);
   const auto unpacked = platform::ReadWholeFile(host.user / "temp.an");
   ASSERT_TRUE(unpacked.has_value());
@@ -82,7 +85,8 @@ TEST_F(PictureTest, AnArchivedPictureTakesItsGridFromItsRecordThroughTheUserFold
 }
 
 TEST_F(PictureTest, AGridDescriptionThatCannotBeUnpackedIsIgnored) {
-  host.SetArchive({TestHost::Record("grid.png", "grid.png"), TestHost::TextRecord("grid.an", "4\n2\n")});
+  host.SetArchive(
+      {TestHost::Record("grid.png", "grid.png"), TestHost::TextRecord("grid.an", "4\n2\n")});
   TestHost::Put(host.root, "user", {'x'});  // the per-user folder is a file: nothing can go in it
   TOxIm* handle = store.RequestImage("grid.png", false);
   ASSERT_NE(handle->Image(), nullptr);
@@ -107,7 +111,8 @@ TEST_F(PictureTest, AnUnderscoredJpegTakesItsAlphaFromTheBmpBeforeTheUnderscore)
   host.PutGame("bush.jpg", "colour.jpg");
   host.PutGame("bush.bmp", "mask8.bmp");
   ExpectMaskedColour(store.RequestImage("tree_c.jpg", false));
-  EXPECT_EQ(Alpha(PixelOf(store.RequestImage("bush.jpg", false), 0, 0)), 255) << "no underscore, no mask";
+  EXPECT_EQ(Alpha(PixelOf(store.RequestImage("bush.jpg", false), 0, 0)), 255)
+      << "no underscore, no mask";
 }
 
 TEST_F(PictureTest, AMaskWithoutAPaletteGivesItsGreyLevel) {
@@ -118,7 +123,8 @@ TEST_F(PictureTest, AMaskWithoutAPaletteGivesItsGreyLevel) {
 }
 
 TEST_F(PictureTest, CompanionsAreLookedForOnlyWhereThePictureWasFound) {
-  host.SetArchive({TestHost::Record("arch_m.bmp", "mask8.bmp"), TestHost::Record("disk.jpg", "colour.jpg")});
+  host.SetArchive(
+      {TestHost::Record("arch_m.bmp", "mask8.bmp"), TestHost::Record("disk.jpg", "colour.jpg")});
   host.PutGame("arch.jpg", "colour.jpg");
   host.PutGame("disk_m.bmp", "mask8.bmp");
   TOxIm* fromArchive = store.RequestImage("arch_m.bmp", false);
@@ -126,7 +132,8 @@ TEST_F(PictureTest, CompanionsAreLookedForOnlyWhereThePictureWasFound) {
   EXPECT_EQ(Alpha(PixelOf(fromArchive, 0, 0)), 255);
   EXPECT_EQ(Alpha(PixelOf(fromDisk, 0, 0)), 255);
 
-  host.SetArchive({TestHost::Record("arch_m.bmp", "mask8.bmp"), TestHost::Record("arch.jpg", "colour.jpg")});
+  host.SetArchive(
+      {TestHost::Record("arch_m.bmp", "mask8.bmp"), TestHost::Record("arch.jpg", "colour.jpg")});
   ExpectMaskedColour(ImageStore(backend, host).RequestImage("arch_m.bmp", false));
 }
 
@@ -155,7 +162,8 @@ TEST_F(PictureTest, AlphaViewAndGreyApplyToBmpPictures) {
   host.PutGame("door_m.bmp", "mask8.bmp");
   host.PutGame("door.jpg", "colour.jpg");
   host.PutGame("grid.png", "grid.png");
-  EXPECT_EQ(PixelOf(store.RequestImage("#plain.bmp", false), 0, 0), 0xFF757575u) << "116.67 rounds to 117";
+  EXPECT_EQ(PixelOf(store.RequestImage("#plain.bmp", false), 0, 0), 0xFF757575u)
+      << "116.67 rounds to 117";
   EXPECT_EQ(PixelOf(store.RequestImage("*plain.bmp", false), 0, 0), 0xFFFFFFFFu);
   const std::vector<std::uint8_t> mask = MaskIndices();
   TOxIm* viewed = store.RequestImage("*door_m.bmp", false);
@@ -164,7 +172,8 @@ TEST_F(PictureTest, AlphaViewAndGreyApplyToBmpPictures) {
     EXPECT_EQ(PixelOf(viewed, x, 1), mask[static_cast<std::size_t>(6 + x)] * 0x01010101u);
     EXPECT_EQ(PixelOf(viewedGrey, x, 1), mask[static_cast<std::size_t>(6 + x)] * 0x01010101u);
   }
-  EXPECT_EQ(PixelOf(store.RequestImage("#grid.png", false), 0, 0), 0xFF0000FFu) << "a PNG keeps its colours";
+  EXPECT_EQ(PixelOf(store.RequestImage("#grid.png", false), 0, 0), 0xFF0000FFu)
+      << "a PNG keeps its colours";
 }
 
 TEST_F(PictureTest, ColoursKeepTheirChannelsFromFileToTexel) {

@@ -136,7 +136,8 @@ TEST_F(ImageStoreTest, GetImageLoadsOnFirstUseOnlyWhenTheRootSaysSo) {
 }
 
 TEST_F(ImageStoreTest, AScreenSwitchFreesWhatWasNotRequestedAgain) {
-  for (const char* name : {"first.bmp", "kept.bmp", "again.bmp", "gone.bmp"}) host.PutGame(name, "plain24.bmp");
+  for (const char* name : {"first.bmp", "kept.bmp", "again.bmp", "gone.bmp"})
+    host.PutGame(name, "plain24.bmp");
   TOxIm* first = store.RequestImage("first.bmp", false);
   TOxIm* kept = store.RequestImage("kept.bmp", true);
   TOxIm* again = store.RequestImage("again.bmp", false);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <filesystem>
@@ -59,13 +58,17 @@ class TestHost final : public ImageStoreHost {
   }
 
   // A file of the given folder (created with its parents) holding bytes.
-  static void Put(const fs::path& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+  static void Put(const fs::path& folder, const std::string& name,
+                  const std::vector<std::uint8_t>& bytes) {
     const fs::path path = folder / name;
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
   }
-  void PutGame(const std::string& name, const std::string& fixture) { Put(game, name, FixtureBytes(fixture)); }
+  void PutGame(const std::string& name, const std::string& fixture) {
+    Put(game, name, FixtureBytes(fixture));
+  }
   void PutGameText(const std::string& name, const std::string& text) {
     Put(game, name, std::vector<std::uint8_t>(text.begin(), text.end()));
   }

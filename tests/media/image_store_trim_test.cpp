@@ -18,7 +18,8 @@ class TrimTest : public ImageStoreTest {
 };
 
 TEST_F(TrimTest, TheOldestGoFirstTiesInListOrderWhileTheFirstHandleAndKeptOnesStay) {
-  for (const char* name : {"zero.bmp", "a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"}) host.PutGame(name, "plain24.bmp");
+  for (const char* name : {"zero.bmp", "a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"})
+    host.PutGame(name, "plain24.bmp");
   TOxIm* zero = LoadAt("zero.bmp", 0);
   TOxIm* a = LoadAt("a.bmp", 5);
   TOxIm* kept = LoadAt("b.bmp", 2, true);
