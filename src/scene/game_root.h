@@ -33,6 +33,8 @@ struct RootServices {
   std::function<void()> stepMusicFades;
   std::function<void(std::int32_t)> setSoundVolume;
   std::function<void(std::int32_t)> setMusicVolume;  // the playing music follows VOLMUZ
+  // A picture the game keeps loaded for the whole run (the unicode set's glyphs).
+  std::function<void(const std::string& name)> keepPicture;
   // FileFonts names the resource archive: open it and load its fonts.
   std::function<void(const std::filesystem::path& archive)> openArchive;
 };
@@ -72,6 +74,8 @@ class TOxDB : public TOxElement {
   std::string GetText(const std::string& id);
   void GetSoundInfo(const std::string& id, std::string& file, std::int32_t& volume) const;
   bool UnicodeMode() const { return unicodeMode_; }
+  // The glyph picture of the unicode text set, kept loaded in unicode mode.
+  static constexpr const char* kUnicodePicture = "unicode\\unicode.png";
   const std::vector<UnicodeGlyph>& UnicodeTable() const { return unicodeTable_; }
   const std::string& UnicodeTrailer() const { return unicodeTrailer_; }
 

@@ -86,6 +86,7 @@ void TOxDB::LoadUnicodeSet() {
   const auto texts = gameData_->Resolve("unicode\\unicode.lng");
   unicodeTexts_ = texts ? platform::MemIni::FromFile(*texts) : platform::MemIni();
   unicodeMode_ = true;
+  if (services_.keepPicture) services_.keepPicture(kUnicodePicture);
   std::istringstream in(std::string(table->begin(), table->end()));
   std::string line;
   std::getline(in, line);

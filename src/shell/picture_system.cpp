@@ -17,12 +17,14 @@ PictureSystem::PictureSystem(Graphics& graphics, Resources& resources, scene::TO
   auto& services = root_.Services();
   services.resetImageRequests = [this] { store_.ResetImageRequests(); };
   services.freeUnrequestedImages = [this] { store_.UnloadUnrequestedImages(); };
+  services.keepPicture = [this](const std::string& name) { store_.RequestImage(name, true); };
 }
 
 PictureSystem::~PictureSystem() {
   auto& services = root_.Services();
   services.resetImageRequests = nullptr;
   services.freeUnrequestedImages = nullptr;
+  services.keepPicture = nullptr;
   elements::SetCanvas(nullptr);
   scene::SetPictures(nullptr);
   media::SetImages(nullptr);
