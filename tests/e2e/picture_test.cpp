@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 
+#include "asdb_pack/asdb_packer.h"
 #include "gamefile/game_file_writer.h"
 #include "media/picture_decoder.h"
 #include "player_run.h"
@@ -42,6 +43,7 @@ struct Pictures : ::testing::Test {
                                      (folder.path() / "g/game.oxf").string()},
                                     folder);
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "") << "the pictures load without a problem";
     const std::string bytes = ReadFile(png);
     shot = media::DecodePicture("shot.png", std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     ASSERT_EQ(shot.width, 1024);
@@ -141,6 +143,21 @@ TEST_F(Pictures, ClicksTakeTheAlphaOfThePixelAndTheScreensMargin) {
   Play(Game(margin), "104 down 274 110\n105 up 274 110\n");
   EXPECT_NE(dump.find("{\"name\":\"HITS\",\"kind\":\"int32\",\"value\":1}"), std::string::npos)
       << "6 pixels left of the picture, within the margin of 5 and the probes";
+}
+
+TEST_F(Pictures, PicturesAndGridsComeFromTheArchiveWhenNoLooseFileHasThem) {
+  // Two patterns side by side, red then green; the image shows the second.
+  const std::string bmp = Bmp32(20, 10, [](int x, int) { return x < 10 ? 0xFFFF0000u : 0xFF00FF00u; });
+  const std::string grid = "2\r\n1\r\n";
+  std::filesystem::create_directories(folder.path() / "g");
+  asdbpack::WriteArchive(folder.path() / "g/data.asdb",
+                         {{"pics\\two.bmp", 1, std::vector<std::uint8_t>(bmp.begin(), bmp.end()), 0},
+                          {"pics\\two.an", 1, std::vector<std::uint8_t>(grid.begin(), grid.end()), 0}});
+  Node screen = Node::Of("TOxScreen").Set("Key", 2);
+  screen.Add(Image("pics\\two.bmp", 50, 50).Set("Anim", 1));
+  Play(Game(screen).Set("FileFonts", "DATA.ASDB"));
+  EXPECT_TRUE(Near(At(52, 52), 0x00FF00)) << std::hex << At(52, 52);
+  EXPECT_TRUE(Near(At(60, 52), 0x000000)) << "one pattern is 10 wide";
 }
 
 }  // namespace
