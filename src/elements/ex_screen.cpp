@@ -20,16 +20,10 @@ PropertyTable ExScreenProperties() {
       Field<&TOxExScreen::PosHor, PropType::Enum>("PosHor", &kPosHorNames),
       Field<&TOxExScreen::PosVert, PropType::Enum>("PosVert", &kPosVertNames),
       Accessor<&TOxExScreen::obScreen, &TOxExScreen::SetObScreen, PropType::Integer>("obScreen"),
-      Event<&TOxElement::exVarRS>("exVarRS"),
-      Event<&TOxElement::exInit>("exInit"),
-      Event<&TOxElement::exAfterLoad>("exAfterLoad"),
-      Event<&TOxElement::exMouseIn>("exMouseIn"),
-      Event<&TOxElement::exMouseOut>("exMouseOut"),
-      Event<&TOxElement::exMouseMove>("exMouseMove"),
-      Event<&TOxElement::exMouseDown>("exMouseDown"),
-      Event<&TOxElement::exMouseUp>("exMouseUp"),
-      Event<&TOxElement::exUpdate>("exUpdate"),
-      Event<&TOxElement::exProcess>("exProcess"),
+  });
+  const PropertyTable events = MouseElementEvents();
+  t.insert(t.end(), events.begin(), events.end());
+  t.insert(t.end(), {
       Field<&TOxExScreen::Modal, PropType::Boolean>("Modal"),
       Event<&TOxElement::exShow>("exShow"),
       Field<&TOxElement::Tag, PropType::String>("Tag"),

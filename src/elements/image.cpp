@@ -24,16 +24,10 @@ PropertyTable ImageProperties() {
       Accessor<&TOxImage::hxColor, &TOxImage::SetHxColor, PropType::Cardinal>("hxColor"),
       Accessor<&TOxImage::hxTrans, &TOxImage::SetHxTrans, PropType::Byte>("hxTrans"),
       Field<&TOxElement::MousedNotVis, PropType::Boolean>("MousedNotVis"),
-      Event<&TOxElement::exVarRS>("exVarRS"),
-      Event<&TOxElement::exInit>("exInit"),
-      Event<&TOxElement::exAfterLoad>("exAfterLoad"),
-      Event<&TOxElement::exMouseIn>("exMouseIn"),
-      Event<&TOxElement::exMouseOut>("exMouseOut"),
-      Event<&TOxElement::exMouseMove>("exMouseMove"),
-      Event<&TOxElement::exMouseDown>("exMouseDown"),
-      Event<&TOxElement::exMouseUp>("exMouseUp"),
-      Event<&TOxElement::exUpdate>("exUpdate"),
-      Event<&TOxElement::exProcess>("exProcess"),
+  });
+  const PropertyTable events = MouseElementEvents();
+  t.insert(t.end(), events.begin(), events.end());
+  t.insert(t.end(), {
       Field<&TOxElement::MousedVis, PropType::Boolean>("MousedVis"),
       Accessor<&TOxImage::Anim, &TOxImage::SetAnim, PropType::Integer>("Anim"),
       Field<&TOxElement::NoMsOxDB, PropType::Boolean>("NoMsOxDB"),

@@ -17,16 +17,10 @@ PropertyTable ShapeProperties() {
       Accessor<&TOxShape::hxColor, &TOxShape::SetHxColor, PropType::Cardinal>("hxColor"),
       Accessor<&TOxShape::hxTrans, &TOxShape::SetHxTrans, PropType::Byte>("hxTrans"),
       Field<&TOxElement::MousedNotVis, PropType::Boolean>("MousedNotVis"),
-      Event<&TOxElement::exVarRS>("exVarRS"),
-      Event<&TOxElement::exInit>("exInit"),
-      Event<&TOxElement::exAfterLoad>("exAfterLoad"),
-      Event<&TOxElement::exMouseIn>("exMouseIn"),
-      Event<&TOxElement::exMouseOut>("exMouseOut"),
-      Event<&TOxElement::exMouseMove>("exMouseMove"),
-      Event<&TOxElement::exMouseDown>("exMouseDown"),
-      Event<&TOxElement::exMouseUp>("exMouseUp"),
-      Event<&TOxElement::exUpdate>("exUpdate"),
-      Event<&TOxElement::exProcess>("exProcess"),
+  });
+  const PropertyTable events = MouseElementEvents();
+  t.insert(t.end(), events.begin(), events.end());
+  t.insert(t.end(), {
       Field<&TOxElement::MousedVis, PropType::Boolean>("MousedVis"),
       Field<&TOxElement::NoMsOxDB, PropType::Boolean>("NoMsOxDB"),
       OrderProperty(),

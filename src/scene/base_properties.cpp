@@ -29,6 +29,21 @@ PropertyInfo OrderProperty() {
                       nullptr};
 }
 
+PropertyTable MouseElementEvents() {
+  return {
+      Event<&TOxElement::exVarRS>("exVarRS"),
+      Event<&TOxElement::exInit>("exInit"),
+      Event<&TOxElement::exAfterLoad>("exAfterLoad"),
+      Event<&TOxElement::exMouseIn>("exMouseIn"),
+      Event<&TOxElement::exMouseOut>("exMouseOut"),
+      Event<&TOxElement::exMouseMove>("exMouseMove"),
+      Event<&TOxElement::exMouseDown>("exMouseDown"),
+      Event<&TOxElement::exMouseUp>("exMouseUp"),
+      Event<&TOxElement::exUpdate>("exUpdate"),
+      Event<&TOxElement::exProcess>("exProcess"),
+  };
+}
+
 PropertyInfo SizeXProperty() {
   return Accessor<&TOxElement::GetSizeX, &TOxElement::SetSizeX, PropType::Integer>("SizeX");
 }

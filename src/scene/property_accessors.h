@@ -112,6 +112,9 @@ PropertyInfo Event(const char* name) {
 PropertyTable BaseProperties();
 // `Order`, assigned through SetOrder.
 PropertyInfo OrderProperty();
+// The ten events of the elements that take the mouse, in their table order: exVarRS, exInit,
+// exAfterLoad, exMouseIn, exMouseOut, exMouseMove, exMouseDown, exMouseUp, exUpdate, exProcess.
+PropertyTable MouseElementEvents();
 // `SizeX` and `SizeY` through the virtual size operations.
 PropertyInfo SizeXProperty();
 PropertyInfo SizeYProperty();

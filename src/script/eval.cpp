@@ -2,6 +2,7 @@
 #include <cfloat>
 #include <cmath>
 #include <exception>
+#include <type_traits>
 
 #include "script/convert.h"
 #include "script/operators.h"
@@ -40,76 +41,56 @@ bool CompareResult(int op, const T& a, const T& b) {
   }
 }
 
+// The integer operators on one width (division gives a float and is not among them); false
+// for an overflow, a shift outside the width, or an operator integers do not have.
+template <class T>
+bool IntegerArithmetic(int op, T x, T y, T& r) {
+  using Unsigned = std::make_unsigned_t<T>;
+  constexpr T kBits = static_cast<T>(sizeof(T) * 8);
+  switch (op) {
+    case tkPlus: return !__builtin_add_overflow(x, y, &r);
+    case tkMinus: return !__builtin_sub_overflow(x, y, &r);
+    case tkMul: return !__builtin_mul_overflow(x, y, &r);
+    case tkAnd: r = x & y; return true;
+    case tkOr: r = x | y; return true;
+    case tkXor: r = x ^ y; return true;
+    case tkShl:
+      if (y < 0 || y >= kBits) return false;
+      r = static_cast<T>(static_cast<Unsigned>(x) << y);
+      return true;
+    case tkShr:
+      if (y < 0 || y >= kBits) return false;
+      r = static_cast<T>(static_cast<Unsigned>(x) >> y);
+      return true;
+    default: return false;
+  }
+}
+
+// Comparisons, division to a float, then the other integer operators.
+template <class T>
+bool IntegerOp(int op, T x, T y, Value& out, Value (*make)(T)) {
+  if (IsCompare(op)) return out = Value::Bool(CompareResult(op, x, y)), true;
+  if (op == tkDiv) {
+    if (y == 0) return false;
+    out = Value::Float(static_cast<double>(x) / static_cast<double>(y));
+    return true;
+  }
+  T r = 0;
+  if (!IntegerArithmetic(op, x, y, r)) return false;
+  out = make(r);
+  return true;
+}
+
 bool IntOp(int op, const Value& a, const Value& b, Value& out) {
   std::int32_t x = 0, y = 0;
   if (!ToInt32(a, x) || !ToInt32(b, y)) return false;
-  if (IsCompare(op)) return out = Value::Bool(CompareResult(op, x, y)), true;
-  std::int32_t r = 0;
-  switch (op) {
-    case tkPlus:
-      if (__builtin_add_overflow(x, y, &r)) return false;
-      break;
-    case tkMinus:
-      if (__builtin_sub_overflow(x, y, &r)) return false;
-      break;
-    case tkMul:
-      if (__builtin_mul_overflow(x, y, &r)) return false;
-      break;
-    case tkDiv:
-      if (y == 0) return false;
-      out = Value::Float(static_cast<double>(x) / static_cast<double>(y));
-      return true;
-    case tkAnd: r = x & y; break;
-    case tkOr: r = x | y; break;
-    case tkXor: r = x ^ y; break;
-    case tkShl:
-      if (y < 0 || y >= 32) return false;
-      r = static_cast<std::int32_t>(static_cast<std::uint32_t>(x) << y);
-      break;
-    case tkShr:
-      if (y < 0 || y >= 32) return false;
-      r = static_cast<std::int32_t>(static_cast<std::uint32_t>(x) >> y);
-      break;
-    default: return false;
-  }
-  out = Value::Int32(r);
-  return true;
+  return IntegerOp<std::int32_t>(op, x, y, out, &Value::Int32);
 }
 
 bool LongOp(int op, const Value& a, const Value& b, Value& out) {
   std::int64_t x = 0, y = 0;
   if (!ToInt64(a, x) || !ToInt64(b, y)) return false;
-  if (IsCompare(op)) return out = Value::Bool(CompareResult(op, x, y)), true;
-  std::int64_t r = 0;
-  switch (op) {
-    case tkPlus:
-      if (__builtin_add_overflow(x, y, &r)) return false;
-      break;
-    case tkMinus:
-      if (__builtin_sub_overflow(x, y, &r)) return false;
-      break;
-    case tkMul:
-      if (__builtin_mul_overflow(x, y, &r)) return false;
-      break;
-    case tkDiv:
-      if (y == 0) return false;
-      out = Value::Float(static_cast<double>(x) / static_cast<double>(y));
-      return true;
-    case tkAnd: r = x & y; break;
-    case tkOr: r = x | y; break;
-    case tkXor: r = x ^ y; break;
-    case tkShl:
-      if (y < 0 || y >= 64) return false;
-      r = static_cast<std::int64_t>(static_cast<std::uint64_t>(x) << y);
-      break;
-    case tkShr:
-      if (y < 0 || y >= 64) return false;
-      r = static_cast<std::int64_t>(static_cast<std::uint64_t>(x) >> y);
-      break;
-    default: return false;
-  }
-  out = Value::Int64(r);
-  return true;
+  return IntegerOp<std::int64_t>(op, x, y, out, &Value::Int64);
 }
 
 // + - * / on floats; other operators through integers. `date` makes + and - date-valued.
