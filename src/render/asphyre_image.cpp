@@ -104,13 +104,11 @@ bool TAsphyreImage::LoadFromBitmap(std::span<const std::uint32_t> argb, int widt
     const int top = pattern / columns * patternHeight;
     for (int y = 0; y < textureHeight; ++y) {
       const int sourceY = top + EdgeSource(y, patternHeight, textureHeight);
-      for (int x = 0; x < textureWidth; ++x) {
-        const int sourceX = left + EdgeSource(x, patternWidth, textureWidth);
-        texels[static_cast<std::size_t>(y) * static_cast<std::size_t>(textureWidth) +
-               static_cast<std::size_t>(x)] =
-            argb[static_cast<std::size_t>(sourceY) * static_cast<std::size_t>(width) +
-                 static_cast<std::size_t>(sourceX)];
-      }
+      const std::uint32_t* source = argb.data() + static_cast<std::size_t>(sourceY) * static_cast<std::size_t>(width) +
+                                    static_cast<std::size_t>(left);
+      std::uint32_t* target = texels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(textureWidth);
+      std::copy(source, source + patternWidth, target);  // the pattern's own row, then its edge
+      for (int x = patternWidth; x < textureWidth; ++x) target[x] = source[EdgeSource(x, patternWidth, textureWidth)];
     }
     if (!WriteTexture(pattern, texels)) {
       ReleaseTextures();

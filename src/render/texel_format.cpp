@@ -1,5 +1,8 @@
 #include "render/texel_format.h"
 
+#include <bit>
+#include <cstring>
+
 namespace ox::render {
 namespace {
 
@@ -76,6 +79,11 @@ std::uint32_t DecodeTexel(TextureFormat format, std::uint32_t texel) {
 }
 
 void EncodeRow(TextureFormat format, std::span<const std::uint32_t> argb, std::uint8_t* texels) {
+  // A8R8G8B8 stored little-endian is the colour's own bytes.
+  if (format == TextureFormat::A8R8G8B8 && std::endian::native == std::endian::little) {
+    std::memcpy(texels, argb.data(), argb.size_bytes());
+    return;
+  }
   const int size = BytesPerTexel(format);
   for (const std::uint32_t colour : argb) {
     const std::uint32_t texel = EncodeTexel(format, colour);
