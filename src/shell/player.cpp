@@ -71,9 +71,19 @@ void ReportDeviceFailure(const Options& options) {
   }
 }
 
+// Output files named on the command line are relative to where the player was started, not to
+// the game folder it enters.
+Options WithAbsoluteOutputs(Options options) {
+  for (std::string* path : {&options.screenshotFile, &options.audioOutFile, &options.dumpTreeFile}) {
+    if (!path->empty() && *path != "-") *path = std::filesystem::absolute(*path).string();
+  }
+  return options;
+}
+
 }  // namespace
 
-int RunPlayer(const Options& options, const DiscoveryPlaces& places, std::ostream& out) {
+int RunPlayer(const Options& given, const DiscoveryPlaces& places, std::ostream& out) {
+  const Options options = WithAbsoluteOutputs(given);
   if (!options.audioOutFile.empty() && !options.headless) platform::LogLine("--audio-out works with --headless only");
   EventsFile events;
   if (!options.eventsFile.empty()) {
