@@ -1,6 +1,8 @@
 // The player loads a game and prints it back: every class, every property, through the binary.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "gamefile/game_file_writer.h"
 #include "platform/case1251.h"
 #include "player_run.h"
@@ -121,6 +123,16 @@ TEST(TreeDump, AFolderPlaysItsFirstGameFileInNameOrder) {
   folder.Write("A.OXF", gamefile::WriteGameFile(Node::Of("TOxDB").Set("Id", "first")));
   const PlayerRun run = RunPlayer({"--headless", "--ticks", "0", "--dump-tree", "-", folder.path().string()}, folder);
   EXPECT_NE(run.out.find("\"Id\":\"first\""), std::string::npos) << run.out;
+}
+
+TEST(TreeDump, OutputFilesAreRelativeToWhereThePlayerStarts) {
+  TempFolder folder;
+  folder.Write("game/g.oxf", gamefile::WriteGameFile(Node::Of("TOxDB").Set("Id", "rel")));
+  const std::string command = "cd " + Quote(folder.path().string()) + " && " + Quote(OX_PLAYER_BIN) +
+                              " --headless --ticks 0 --dump-tree out.jsonl game/g.oxf";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  EXPECT_NE(ReadFile(folder.path() / "out.jsonl").find("\"Id\":\"rel\""), std::string::npos)
+      << "not inside the game folder the player entered";
 }
 
 TEST(TreeDump, BadUsageEndsWithStatusTwo) {
