@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "elements/register_classes.h"
 #include "elements/screen.h"
 #include "elements/shape.h"
@@ -132,9 +134,10 @@ TEST_F(Binding, NestedRunsUseTheNextInterpreterAndStopAtTheTenthLevel) {
 }
 
 struct RootFiles : Binding {
+  // One folder per process and test: the test cases run in parallel processes.
   std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                 ("oxplayer-root-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                  std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+                                 ("oxplayer-root-" + std::to_string(getpid()) + "-" +
+                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
   void SetUp() override {
     Binding::SetUp();
     std::filesystem::create_directories(folder);

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "elements/register_classes.h"
 #include "elements/screen.h"
 #include "elements/shape.h"
@@ -122,7 +124,10 @@ TEST_F(Engine, ExitGameAsksTheFrameLoopToClose) {
 }
 
 struct EngineFiles : Engine {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "oxplayer-engine-files";
+  // One folder per process and test: the test cases run in parallel processes.
+  std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                 ("oxplayer-engine-" + std::to_string(getpid()) + "-" +
+                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
   void SetUp() override {
     Engine::SetUp();
     std::filesystem::remove_all(folder);
