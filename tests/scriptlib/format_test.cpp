@@ -22,12 +22,12 @@ FormatArgument ReferenceArgument(const std::string& kind, const std::string& tex
 }
 
 // Where the reference refuses an argument kind, the player converts it instead.
-std::string LenientExpectation(const std::string& spec, const std::string& kind, const std::string& arg,
+std::string LenientExpectation(const std::string& specifier, const std::string& kind, const std::string& arg,
                                const std::string& reference) {
-  if (spec == "%s" && kind == "i") return arg;
-  if (spec == "%s" && kind == "f") return "2.7";
-  if (spec == "%f" && kind == "i") return "5.00";
-  if (spec == "%e" && kind == "i") return "5.00000000000000E+000";
+  if (specifier == "%s" && kind == "i") return arg;
+  if (specifier == "%s" && kind == "f") return "2.7";
+  if (specifier == "%f" && kind == "i") return "5.00";
+  if (specifier == "%e" && kind == "i") return "5.00000000000000E+000";
   return reference;
 }
 

@@ -67,33 +67,33 @@ begin
   Result := StrToFloat(S);
 end;
 
-{ Formatter cases: spec, argument kind (i 32-bit, l 64-bit, f float, s string), argument, result. }
-procedure FmtInt(const Spec: string; V: Integer);
+{ Formatter cases: specifier, argument kind (i 32-bit, l 64-bit, f float, s string), argument, result. }
+procedure FmtInt(const Specifier: string; V: Integer);
 var R: string;
 begin
-  try R := Format(Spec, [V]); except R := 'ERROR'; end;
-  WriteLn('format', Tab, Spec, Tab, 'i', Tab, IntToStr(V), Tab, R);
+  try R := Format(Specifier, [V]); except R := 'ERROR'; end;
+  WriteLn('format', Tab, Specifier, Tab, 'i', Tab, IntToStr(V), Tab, R);
 end;
 
-procedure FmtInt64(const Spec: string; V: Int64);
+procedure FmtInt64(const Specifier: string; V: Int64);
 var R: string;
 begin
-  try R := Format(Spec, [V]); except R := 'ERROR'; end;
-  WriteLn('format', Tab, Spec, Tab, 'l', Tab, IntToStr(V), Tab, R);
+  try R := Format(Specifier, [V]); except R := 'ERROR'; end;
+  WriteLn('format', Tab, Specifier, Tab, 'l', Tab, IntToStr(V), Tab, R);
 end;
 
-procedure FmtFloat(const Spec, V: string);
+procedure FmtFloat(const Specifier, V: string);
 var R: string;
 begin
-  try R := Format(Spec, [Num(V)]); except R := 'ERROR'; end;
-  WriteLn('format', Tab, Spec, Tab, 'f', Tab, V, Tab, R);
+  try R := Format(Specifier, [Num(V)]); except R := 'ERROR'; end;
+  WriteLn('format', Tab, Specifier, Tab, 'f', Tab, V, Tab, R);
 end;
 
-procedure FmtStr(const Spec, V: string);
+procedure FmtStr(const Specifier, V: string);
 var R: string;
 begin
-  try R := Format(Spec, [V]); except R := 'ERROR'; end;
-  WriteLn('format', Tab, Spec, Tab, 's', Tab, V, Tab, R);
+  try R := Format(Specifier, [V]); except R := 'ERROR'; end;
+  WriteLn('format', Tab, Specifier, Tab, 's', Tab, V, Tab, R);
 end;
 
 procedure FloatFormats(const V: string);
