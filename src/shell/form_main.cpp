@@ -67,6 +67,16 @@ void TFormMain::FormClose() {
   Scene().currentScreen = 0;
 }
 
+// A loading screen shows its progress by drawing and presenting a frame from inside a tick.
+void TFormMain::SetGraphics(Graphics* graphics) {
+  graphics_ = graphics;
+  root_->Services().renderFrame = [this] {
+    if (graphics_ == nullptr) return;
+    graphics_->Device().Render(0, true);
+    graphics_->Device().Flip();
+  };
+}
+
 TOxElement* TFormMain::CurrentScreen() const { return scene::Resolve(Scene().currentScreen); }
 
 // One frame: draw the state the previous ticks left, then run the ticks that have passed, then

@@ -27,7 +27,7 @@ class TFormMain {
   ~TFormMain();
 
   // Where frames are drawn; none draws nothing (the game still runs).
-  void SetGraphics(Graphics* graphics) { graphics_ = graphics; }
+  void SetGraphics(Graphics* graphics);
   // Where sounds play; none plays nothing.
   void SetAudio(AudioSystem* audio) { audio_ = audio; }
   // The archive and fonts, made anew after a switch of screen mode; none has nothing to reload.

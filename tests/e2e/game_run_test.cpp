@@ -133,18 +133,23 @@ TEST_F(GameRun, AltEnterSwitchesTheScreenModeAndStillReachesTheRoot) {
 }
 
 TEST_F(GameRun, AScreenSwitchRunsThroughTheLoadingScreen) {
-  Node game = Root("SWITCHED := 0; LOADINGRAN := 0; SHOWNB := 0").Set("LoadingScreen", 9)
-                  .Set("exSetScreen", "SWITCHED := SWITCHED + 1");
+  Node game = Root("SWITCHED := 0; LOADINGRAN := 0; SHOWNB := 0; COUNTED := 0; LIP := 0").Set("LoadingScreen", 9)
+                  .Set("exSetScreen", "SWITCHED := SWITCHED + 1").Set("exLoadImProcess", "LIP := LIP + 1");
   Node a = Screen(2, "A");
   a.Add(Box(3, "Go", 0, 0).Set("exMouseDown", "SetScreen(OXDB.B)"));
   game.Add(a);
-  game.Add(Screen(4, "B").Set("exShow", "OXDB.SHOWNB := OXDB.SHOWNB + 1"));
-  game.Add(Screen(9, "Loading").Set("exProcess", "OXDB.LOADINGRAN := 1; LoadIm; EndLoadIm"));
+  Node b = Screen(4, "B").Set("exShow", "OXDB.SHOWNB := OXDB.SHOWNB + 1");
+  b.Add(Node::Of("TOxImage").Set("imImage", "b.bmp"));
+  game.Add(b);
+  game.Add(Screen(9, "Loading").Set("exProcess", "OXDB.LOADINGRAN := 1; OXDB.COUNTED := IMFORLOADCOUNT; LoadIm; EndLoadIm"));
+  folder.Write("game/b.bmp", Bmp32(4, 4, [](int, int) { return 0xFFFFFFFFu; }));
   const PlayerRun run = Play(game, 130, "110 down 50 50\n111 up 50 50\n");
   const std::string root = DumpLineOf(run.out, "Game");
   EXPECT_NE(root.find(Var("LOADINGRAN", "int32", "1")), std::string::npos) << root;
   EXPECT_NE(root.find(Var("SWITCHED", "int32", "1")), std::string::npos) << root;
   EXPECT_NE(root.find(Var("SHOWNB", "int32", "1")), std::string::npos) << root;
+  EXPECT_NE(root.find(Var("COUNTED", "int32", "1")), std::string::npos) << "the new screen's picture was counted";
+  EXPECT_NE(root.find(Var("LIP", "int32", "1")), std::string::npos) << "its load showed progress";
 }
 
 TEST_F(GameRun, SavedStateCarriesValuesToTheNextRun) {

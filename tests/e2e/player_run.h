@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <sys/wait.h>
@@ -67,6 +68,21 @@ inline PlayerRun RunPlayer(const std::vector<std::string>& args, const TempFolde
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.err = ReadFile(errFile);
   return run;
+}
+
+using Colour = std::uint32_t;  // 0xAARRGGBB
+
+// A 32-bit bottom-up BMP whose pixels the function gives, alpha included.
+inline std::string Bmp32(int width, int height, const std::function<Colour(int, int)>& pixel) {
+  auto le32 = [](std::uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+  auto le16 = [](std::uint16_t v) { return std::string{char(v), char(v >> 8)}; };
+  const std::uint32_t dataSize = static_cast<std::uint32_t>(width * height * 4);
+  std::string bmp = "BM" + le32(54 + dataSize) + le32(0) + le32(54);
+  bmp += le32(40) + le32(static_cast<std::uint32_t>(width)) + le32(static_cast<std::uint32_t>(height)) + le16(1) +
+         le16(32) + le32(0) + le32(dataSize) + le32(2835) + le32(2835) + le32(0) + le32(0);
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) bmp += le32(pixel(x, y));  // B, G, R, A in memory
+  return bmp;
 }
 
 inline std::vector<std::string> Lines(const std::string& text) {
