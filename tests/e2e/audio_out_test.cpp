@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "asdb_pack/asdb_packer.h"
 #include "gamefile/game_file_writer.h"
 #include "player_run.h"
 
@@ -42,11 +43,18 @@ double Rms(const std::vector<std::int16_t>& s, std::size_t firstFrame, std::size
 
 struct AudioOut : ::testing::Test {
   TempFolder folder;
+  bool looseFiles = true;
   std::vector<std::int16_t> Capture(const Node& game, int ticks, const std::string& events) {
     folder.Write("game/game.oxf", gamefile::WriteGameFile(game));
     folder.Write("game/sounds.lst", "[Default]\r\nClick=60:CONST.WAV\r\nTheme=theme.ogg\r\n");
-    folder.Write("game/Sounds/const.wav", ReadFile(kSounds + "/const_44100_stereo.wav"));
-    folder.Write("game/Sounds/theme.ogg", ReadFile(kSounds + "/tone_44100_stereo.ogg"));
+    if (looseFiles) {
+      folder.Write("game/Sounds/const.wav", ReadFile(kSounds + "/const_44100_stereo.wav"));
+      folder.Write("game/Sounds/theme.ogg", ReadFile(kSounds + "/tone_44100_stereo.ogg"));
+    } else {
+      const std::string wav = ReadFile(kSounds + "/const_44100_stereo.wav");
+      asdbpack::WriteArchive(folder.path() / "game/res.asdb",
+                             {{"sounds\\const.wav", 1, std::vector<std::uint8_t>(wav.begin(), wav.end()), 0}});
+    }
     const auto wav = folder.path() / "out.wav";
     const PlayerRun run = RunPlayer({"--headless", "--ticks", std::to_string(ticks), "--audio-out", wav.string(),
                                      "--events", folder.Write("events.txt", events).string(),
@@ -72,6 +80,12 @@ TEST_F(AudioOut, ASampleSoundsFromItsClickAtItsVolume) {
   ASSERT_GT(expected, 0.1) << "the test sound is there";
   EXPECT_NEAR(Rms(samples, 119 * kFramesPerTick, 4410), expected, 0.03 * expected);
   EXPECT_EQ(Rms(samples, 119 * kFramesPerTick + 4410, 1000), 0.0) << "a sample plays once";
+}
+
+TEST_F(AudioOut, ASampleNoLooseFileHasComesFromTheArchive) {
+  looseFiles = false;
+  const auto samples = Capture(Game("").Set("FileFonts", "res.asdb"), 130, "120 down 10 10\n");
+  EXPECT_GT(Rms(samples, 119 * kFramesPerTick, 4410), 0.1);
 }
 
 TEST_F(AudioOut, MusicFadesInOverTwoSecondsToTheMusicVolume) {
