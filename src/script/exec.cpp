@@ -490,17 +490,20 @@ void TPasCalc::ExecFor(std::string_view st) {
     }
     cv->Val = Value::Int32(static_cast<std::int32_t>(c));
     ExecList(body);
-    if (errorCode_) return;
-    if (signal_ == Signal::Break) {
-      signal_ = Signal::None;
-      break;
-    }
-    if (signal_ == Signal::Continue) {
-      signal_ = Signal::None;
-      continue;
-    }
-    if (signal_ != Signal::None) return;
+    if (LoopEnds()) return;
   }
+}
+
+// After a loop's body: an error, a break (cleared), an exit or a goto end the loop; a continue
+// (cleared) or no signal goes on.
+bool TPasCalc::LoopEnds() {
+  if (errorCode_) return true;
+  if (signal_ == Signal::Break) {
+    signal_ = Signal::None;
+    return true;
+  }
+  if (signal_ == Signal::Continue) signal_ = Signal::None;
+  return signal_ != Signal::None;
 }
 
 void TPasCalc::ExecWhile(std::string_view st) {
@@ -516,16 +519,7 @@ void TPasCalc::ExecWhile(std::string_view st) {
     bool c = false;
     if (!Condition(cond, st, c) || !c) return;
     ExecList(body);
-    if (errorCode_) return;
-    if (signal_ == Signal::Break) {
-      signal_ = Signal::None;
-      return;
-    }
-    if (signal_ == Signal::Continue) {
-      signal_ = Signal::None;
-      continue;
-    }
-    if (signal_ != Signal::None) return;
+    if (LoopEnds()) return;
   }
 }
 
@@ -543,16 +537,7 @@ void TPasCalc::ExecRepeat(std::string_view st) {
     if (errorCode_) return;
     bool c = false;
     if (!Condition(cond, st, c)) return;
-    if (c) return;
-    if (signal_ == Signal::Break) {
-      signal_ = Signal::None;
-      return;
-    }
-    if (signal_ == Signal::Continue) {
-      signal_ = Signal::None;
-      continue;
-    }
-    if (signal_ != Signal::None) return;
+    if (c || LoopEnds()) return;
   }
 }
 

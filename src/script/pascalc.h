@@ -102,6 +102,7 @@ class TPasCalc {
   void ExecFor(std::string_view stmt);
   void ExecWhile(std::string_view stmt);
   void ExecRepeat(std::string_view stmt);
+  bool LoopEnds();
   void ExecCase(std::string_view stmt);
   void ExecSignal(std::string_view stmt, Signal s);
   void ExecGoto(std::string_view stmt);
