@@ -126,7 +126,7 @@ int RunPlayer(const Options& given, const DiscoveryPlaces& places, std::ostream&
   if (options.headless) {
     RunHeadless(form, virtualClock, events.events, options.ticks, *audio);
   } else {
-    RunWindowed(form, *graphics->Window(), events.events, options.ticks);
+    RunWindowed(form, *graphics, events.events, options.ticks);
   }
   return WriteRunResults(options, form, *graphics, *audio, out);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
+#include <string>
 
 #include "platform/log.h"
 #include "shell/headless_loop.h"
@@ -10,6 +12,7 @@ namespace ox::shell {
 
 namespace {
 
+// The window's events but Paint, as the events file has them.
 InputEvent AsInputEvent(const platform::WindowEvent& w) {
   using K = platform::WindowEvent::Kind;
   using I = InputEvent::Kind;
@@ -28,16 +31,32 @@ InputEvent AsInputEvent(const platform::WindowEvent& w) {
     case K::Char: e.kind = I::Char; break;
     case K::Deactivate: e.kind = I::Deactivate; break;
     case K::Activate: e.kind = I::Activate; break;
-    case K::Close:
-    case K::Paint: e.kind = I::Close; break;
+    case K::Close: e.kind = I::Close; break;
+    case K::Paint: break;
   }
   return e;
 }
 
+// F12 keeps the frame as a numbered PNG in the per-user folder (the game still gets the key).
+void TakeScreenshot(TFormMain& form, Graphics& graphics) {
+  const std::filesystem::path folder = form.Root().UserFolder();
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  for (int n = 1; n < 10000; ++n) {
+    const auto file = folder / ("screenshot-" + std::to_string(n) + ".png");
+    if (std::filesystem::exists(file, ec)) continue;
+    platform::LogLine((graphics.Screenshot(file.string()) ? "screenshot " : "cannot write the screenshot ") + file.string());
+    return;
+  }
+}
+
+constexpr std::int32_t kScreenshotKey = 0x7B;  // F12
+
 }  // namespace
 
-void RunWindowed(TFormMain& form, platform::Window& window, std::vector<InputEvent> scripted,
+void RunWindowed(TFormMain& form, Graphics& graphics, std::vector<InputEvent> scripted,
                  std::optional<std::int64_t> ticks) {
+  platform::Window& window = *graphics.Window();
   std::stable_sort(scripted.begin(), scripted.end(),
                    [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
   std::size_t next = 0;
@@ -50,6 +69,8 @@ void RunWindowed(TFormMain& form, platform::Window& window, std::vector<InputEve
         if (event.kind == platform::WindowEvent::Kind::Paint) {
           form.FormPaint();
         } else {
+          if (event.kind == platform::WindowEvent::Kind::Key && event.code == kScreenshotKey)
+            TakeScreenshot(form, graphics);
           DeliverEvent(form, AsInputEvent(event));
         }
       }

@@ -10,11 +10,13 @@
 
 #include "platform/window.h"
 #include "shell/form_main.h"
+#include "shell/graphics.h"
 #include "shell/input_event.h"
 
 namespace ox::shell {
 
-void RunWindowed(TFormMain& form, platform::Window& window, std::vector<InputEvent> scripted,
+// F12 keeps a screenshot in the per-user folder.
+void RunWindowed(TFormMain& form, Graphics& graphics, std::vector<InputEvent> scripted,
                  std::optional<std::int64_t> ticks);
 
 }  // namespace ox::shell
