@@ -44,6 +44,8 @@ TFormMain::~TFormMain() {
 void TFormMain::StartGame(const std::string& gameFile) {
   scene::Pictures().SetLoadNow(false);
   if (!gameFile.empty()) root_->LoadGame(gameFile);
+  // The settings read while loading choose the screen mode at once.
+  if (graphics_ != nullptr) graphics_->Device().SetWindowed(!Scene().fullScreen);
   if (audio_ != nullptr) {
     media::ArchiveRecordReader archive;
     if (resources_ != nullptr) archive = [this](const std::string& name) { return resources_->ReadRecord(name); };
