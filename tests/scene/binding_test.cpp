@@ -206,6 +206,24 @@ TEST_F(RootFiles, TypingGoesToTheFocusedText) {
   EXPECT_EQ(text->Text(), "ac");
 }
 
+TEST_F(RootFiles, TheUnicodeSetGivesGlyphsWidthsAndTheTrailer) {
+  Write("Unicode/Unicode.fnt", "3\r\n41 17\r\n410 42.5\r\nFFFF 0\r\nSome Face\r\n");
+  root.LoadGame((folder / "game.oxf").string());
+  ASSERT_TRUE(root.UnicodeMode());
+  const auto& table = root.UnicodeTable();
+  ASSERT_EQ(table.size(), 0x10000u);
+  EXPECT_EQ(table[0x41].glyph, 0);
+  EXPECT_EQ(table[0x41].width, 10) << "17 / 1.7";
+  EXPECT_EQ(table[0x410].glyph, 1);
+  EXPECT_EQ(table[0x410].width, 25) << "42.5 / 1.7";
+  EXPECT_EQ(root.UnicodeTrailer(), "Some Face");
+
+  Write("Unicode/Unicode.fnt", "3\r\n41 17\r\n10000 5\r\n42 17\r\nFace\r\n");
+  root.LoadGame((folder / "game.oxf").string());
+  EXPECT_EQ(root.UnicodeTable().size(), 0x42u) << "a code above FFFF ends the table";
+  EXPECT_EQ(root.UnicodeTrailer(), "");
+}
+
 TEST_F(RootFiles, ThePerUserFolderFollowsTheIdAndHoldsTheStateFile) {
   TOxDB::SetUserDirOverride(folder / "home");
   root.Id = "MyGame";
