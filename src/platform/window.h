@@ -6,7 +6,7 @@
 // Events come in the shape of the headless events file, so both reach the same handlers:
 // mouse positions are frame pixels; keys are Windows virtual-key codes with the Alt, Ctrl and
 // Shift state; typed text arrives as Char events of UTF-16 code units (Enter, Backspace, Tab and
-// Escape also type their control character, as on the original platform); Paint asks for the
+// Escape also type their control character, as Windows keyboard input does); Paint asks for the
 // frame to be shown again (the window was uncovered).
 #pragma once
 

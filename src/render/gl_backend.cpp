@@ -41,7 +41,7 @@ constexpr int kLargestTexture = 8192;
 // Lines through pixel centres are ties for the rasteriser's diamond-exit rule, which it may
 // break either way. Moving both ends a little back along the line makes the first pixel's
 // centre lie on the line and the last one's beyond its end: the first pixel is drawn and the
-// last is not, whatever the direction, as the original graphics interface draws lines.
+// last is not, whatever the direction, which is where games expect their lines.
 constexpr float kLineNudge = 1.0f / 16;
 
 std::vector<Vertex> NudgedLines(std::span<const Vertex> vertices, std::span<const std::uint16_t> indices) {

@@ -4,7 +4,7 @@
 // as indexed line or triangle lists, the blend and sampling states of the canvas, a viewport
 // that limits drawing, clearing, presentation and read-back of the frame.
 //
-// Coordinates follow the original graphics interface: vertex positions are screen pixels with
+// Coordinates are those the games were drawn for: vertex positions are screen pixels with
 // the centre of pixel (i, j) at (i, j), and a texel's centre at ((i + 0.5) / width, ...). All
 // colours (vertices, clearing, texels of A8R8G8B8, the frame read back) are in device order,
 // 0xAARRGGBB (see colour.h).

@@ -19,8 +19,9 @@ class TPasCalc {
  public:
   using NativeFunction = ox::script::NativeFunction;
 
-  // Limits that the original lacked (it overflowed the stack): nested calls of script
-  // procedures and functions, nested INCLUDE/USES files, nested blocks and parentheses.
+  // Limits on nesting, so that deep recursion reports an error instead of overflowing the
+  // stack: nested calls of script procedures and functions, nested INCLUDE/USES files, nested
+  // blocks and parentheses.
   static constexpr int kMaxCallDepth = 256;
   static constexpr int kMaxFileDepth = 16;
   static constexpr int kMaxNesting = 2000;
@@ -34,11 +35,11 @@ class TPasCalc {
   // main statement list in prepared form. Resets the error state and the procedure list;
   // errors are reported as at run time.
   std::string Compile(const std::string& source);
-  // Resets the error state, empties the procedure list (as the original does: declarations of
-  // a compiled script are not callable), runs the prepared text; true when no error occurred.
+  // Resets the error state, empties the procedure list (so declarations of a compiled script
+  // are not callable, as games expect), runs the prepared text; true when no error occurred.
   bool Execute(std::string_view prepared);
   // As Execute but keeps the procedure list that Compile built, so declared procedures and
-  // functions can be called (oxscript --procedures, tests, benchmarks). Not in the original.
+  // functions can be called (oxscript -p, tests, benchmarks). Games never run this way.
   bool Run(std::string_view prepared);
   // Evaluates one expression in prepared form; nests inside an outer evaluation.
   bool Evaluate(std::string_view prepared, TVar& result);

@@ -17,7 +17,7 @@
 namespace ox::scriptlib {
 
 // Registers the standard functions with SetFunction, in the engine's fixed order, followed by
-// "Random" (registered by the engine functions' group in the original order, specified here).
+// "Random" (it belongs to the engine functions' group but is given with the standard ones).
 void RegisterStandardFunctions(script::TPasCalc& calc);
 
 // The names RegisterStandardFunctions registers, in order.

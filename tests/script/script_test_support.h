@@ -103,7 +103,7 @@ class ScriptTest : public ::testing::Test {
  protected:
   ScriptTest() : scoped_(&host) {}
 
-  // Compile and Execute (the original's path: declarations are emptied).
+  // Compile and Execute, as games run scripts: declarations are emptied.
   bool Exec(const std::string& source) {
     const std::string p = calc.Compile(source);
     if (calc.ErrorCode()) return false;

@@ -38,7 +38,7 @@ int Usage() {
                "  -e TEXT  run TEXT as the script\n"
                "  FILE     run the script in FILE ('-' or nothing: standard input)\n"
                "  -p       keep the compiled PROCEDURE/FUNCTION declarations callable\n"
-               "           (the original's Execute empties them before it runs)\n");
+               "           (games run without them: Execute empties them first)\n");
   return 2;
 }
 
