@@ -4,10 +4,13 @@ namespace ox::elements {
 
 namespace {
 render::TAsphyreCanvas* canvas = nullptr;
+render::TAsphyreFonts* fonts = nullptr;
 }
 
 render::TAsphyreCanvas* Canvas() { return canvas; }
 void SetCanvas(render::TAsphyreCanvas* c) { canvas = c; }
+render::TAsphyreFonts* Fonts() { return fonts; }
+void SetFonts(render::TAsphyreFonts* f) { fonts = f; }
 
 media::TOxIm* RequestPicture(const std::string& name) {
   media::ImageStore* store = media::Images();

@@ -7,11 +7,15 @@
 #include "media/image_store.h"
 #include "render/asphyre_image.h"
 #include "render/canvas.h"
+#include "render/fonts.h"
 
 namespace ox::elements {
 
 render::TAsphyreCanvas* Canvas();
 void SetCanvas(render::TAsphyreCanvas* canvas);
+// The game's bitmap fonts; none in tests and tools.
+render::TAsphyreFonts* Fonts();
+void SetFonts(render::TAsphyreFonts* fonts);
 
 // The handle of a named picture, requested not kept; none without an image store.
 media::TOxIm* RequestPicture(const std::string& name);

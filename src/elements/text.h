@@ -54,6 +54,12 @@ class TOxText : public scene::TOxElement {
   double Scale() const { return scale_; }
   void SetScale(double value) { scale_ = value; }
 
+  // Besides every element's names: "TEXTSZ", the width of the text as drawn.
+  bool GetVar(const std::string& name, script::Value& out) override;
+  // The width of Text in pixels in its bitmap font at the text's Scale; 0 where the TrueType
+  // path draws it (unicode mode with Uni or the keyboard focus) and no picture of it exists yet.
+  double TextWidth() const;
+
   std::uint32_t hxDrawFx = 0x504;
   std::int32_t PosHor = 0;
   std::int32_t PosVert = 0;

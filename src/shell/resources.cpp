@@ -1,5 +1,7 @@
 #include "shell/resources.h"
 
+#include "elements/drawing.h"
+
 namespace ox::shell {
 
 Resources::Resources(Graphics* graphics) {
@@ -8,7 +10,10 @@ Resources::Resources(Graphics* graphics) {
     fonts_.SetPublisher(&graphics->Device());
     fonts_.SetCanvas(&graphics->Canvas());
   }
+  elements::SetFonts(&fonts_);
 }
+
+Resources::~Resources() { elements::SetFonts(nullptr); }
 
 void Resources::OpenArchive(const std::filesystem::path& file) {
   archive_.SetFileName(file.string());

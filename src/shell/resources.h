@@ -16,7 +16,9 @@ namespace ox::shell {
 class Resources {
  public:
   // Fonts are made on the graphics' device and drawn on its canvas; without graphics none load.
+  // The fonts are the elements' fonts while the resources exist.
   explicit Resources(Graphics* graphics);
+  ~Resources();
 
   // Opens the archive (read only) and loads every font in it.
   void OpenArchive(const std::filesystem::path& file);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 
+#include "../render/fonts_test_font.h"
 #include "asdb_pack/asdb_packer.h"
 #include "gamefile/game_file_writer.h"
 #include "media/picture_decoder.h"
@@ -144,6 +145,18 @@ TEST_F(Pictures, PicturesAndGridsComeFromTheArchiveWhenNoLooseFileHasThem) {
   Play(Game(screen).Set("FileFonts", "DATA.ASDB"));
   EXPECT_TRUE(Near(At(52, 52), 0x00FF00)) << std::hex << At(52, 52);
   EXPECT_TRUE(Near(At(60, 52), 0x000000)) << "one pattern is 10 wide";
+}
+
+TEST_F(Pictures, ScriptsReadATextsWidthInItsFontAtItsScale) {
+  std::filesystem::create_directories(folder.path() / "g");
+  asdbpack::WriteArchive(folder.path() / "g/fonts.asdb", {render::testing::FontRecord("Main", render::testing::CellFont{}.Bytes())});
+  Node screen = Node::Of("TOxScreen").Set("Key", 2).Set("exProcess", "OXDB.W1 := ONE.TEXTSZ; OXDB.W2 := TWO.TEXTSZ");
+  screen.Add(Node::Of("TOxText").Set("Id", "One").Set("Font", "main").Set("Text", "ABC").Set("Scale", 1.0));
+  screen.Add(Node::Of("TOxText").Set("Id", "Two").Set("Font", "main").Set("Text", "ABC").Set("Scale", 2.0));
+  const Node game = Game(screen).Set("FileFonts", "fonts.asdb").Set("exInit", "W1 := 0; W2 := 0");
+  Play(game);
+  EXPECT_NE(dump.find("{\"name\":\"W1\",\"kind\":\"int32\",\"value\":18}"), std::string::npos) << dump.substr(0, 600);
+  EXPECT_NE(dump.find("{\"name\":\"W2\",\"kind\":\"int32\",\"value\":36}"), std::string::npos);
 }
 
 }  // namespace
