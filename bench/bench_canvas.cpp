@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "render/canvas.h"
-#include "render/egl_surface.h"
-#include "render/gl_backend.h"
+#include "platform/egl_surface.h"
+#include "platform/gl_backend.h"
 
 namespace ox::render {
 namespace {
@@ -120,8 +120,8 @@ void BM_CanvasOnly(benchmark::State& state) {
 BENCHMARK(BM_CanvasOnly)->Arg(1)->Arg(50)->Arg(kQuads)->Unit(benchmark::kMillisecond);
 
 void BM_WholeFrameOffscreen(benchmark::State& state) {
-  EglSurface surface;
-  GlBackend backend(surface);
+  platform::EglSurface surface;
+  platform::GlBackend backend(surface);
   Scene scene(backend);
   if (!scene.ready) {
     state.SkipWithError("no OpenGL 3.3 core context through EGL");

@@ -22,8 +22,8 @@
 #include "media/image_store.h"
 #include "media/picture_decoder.h"
 #include "render/device.h"
-#include "render/egl_surface.h"
-#include "render/gl_backend.h"
+#include "platform/egl_surface.h"
+#include "platform/gl_backend.h"
 
 namespace {
 
@@ -180,8 +180,8 @@ class BenchHost final : public ox::media::ImageStoreHost {
 
 // The off-screen OpenGL device, made once; null where the machine has no EGL context.
 ox::render::GraphicsBackend* GlBackend() {
-  static ox::render::EglSurface surface;
-  static ox::render::GlBackend backend{surface};
+  static ox::platform::EglSurface surface;
+  static ox::platform::GlBackend backend{surface};
   static ox::render::TAsphyreDevice device{backend};
   static const bool ready = [] {
     device.SetWidth(kWidth);

@@ -31,7 +31,7 @@
 #include "media/image_store_host.h"
 #include "media/picture_effects.h"
 #include "render/asphyre_image.h"
-#include "render/graphics_backend.h"
+#include "render/backend.h"
 
 namespace ox::media {
 

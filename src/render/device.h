@@ -17,7 +17,7 @@
 #include <functional>
 #include <vector>
 
-#include "render/graphics_backend.h"
+#include "render/backend.h"
 
 namespace ox::render {
 

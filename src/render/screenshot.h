@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "render/graphics_backend.h"
+#include "render/backend.h"
 
 namespace ox::render {
 

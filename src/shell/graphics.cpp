@@ -1,6 +1,6 @@
 #include "shell/graphics.h"
 
-#include "render/egl_surface.h"
+#include "platform/egl_surface.h"
 #include "render/screenshot.h"
 
 namespace ox::shell {
@@ -8,7 +8,7 @@ namespace ox::shell {
 Graphics::Graphics(std::unique_ptr<platform::WindowSurface> surface, platform::Window* window)
     : surface_(std::move(surface)),
       window_(window),
-      backend_(std::make_unique<render::GlBackend>(*surface_)),
+      backend_(std::make_unique<platform::GlBackend>(*surface_)),
       device_(std::make_unique<render::TAsphyreDevice>(*backend_)),
       canvas_(std::make_unique<render::TAsphyreCanvas>()) {
   device_->SetWidth(1024);
@@ -27,7 +27,7 @@ Graphics::Graphics(std::unique_ptr<platform::WindowSurface> surface, platform::W
 Graphics::~Graphics() = default;
 
 std::unique_ptr<Graphics> Graphics::Headless() {
-  return std::unique_ptr<Graphics>(new Graphics(std::make_unique<render::EglSurface>(), nullptr));
+  return std::unique_ptr<Graphics>(new Graphics(std::make_unique<platform::EglSurface>(), nullptr));
 }
 
 std::unique_ptr<Graphics> Graphics::Windowed(const platform::WindowSettings& settings) {

@@ -9,7 +9,7 @@
 #include "platform/window.h"
 #include "render/canvas.h"
 #include "render/device.h"
-#include "render/gl_backend.h"
+#include "platform/gl_backend.h"
 
 namespace ox::shell {
 
@@ -35,7 +35,7 @@ class Graphics {
   // Members in the order of creation; they are destroyed the other way round.
   std::unique_ptr<platform::WindowSurface> surface_;
   platform::Window* window_;
-  std::unique_ptr<render::GlBackend> backend_;
+  std::unique_ptr<platform::GlBackend> backend_;
   std::unique_ptr<render::TAsphyreDevice> device_;
   std::unique_ptr<render::TAsphyreCanvas> canvas_;
 };

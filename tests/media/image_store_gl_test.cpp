@@ -2,8 +2,8 @@
 // gives no EGL context.
 #include "image_store_test_host.h"
 #include "render/device.h"
-#include "render/egl_surface.h"
-#include "render/gl_backend.h"
+#include "platform/egl_surface.h"
+#include "platform/gl_backend.h"
 
 namespace ox::media::testing {
 namespace {
@@ -17,8 +17,8 @@ class GlImageStoreTest : public ::testing::Test {
       GTEST_SKIP() << "no OpenGL 3.3 core context through EGL on this machine";
   }
 
-  render::EglSurface surface;
-  render::GlBackend backend{surface};
+  platform::EglSurface surface;
+  platform::GlBackend backend{surface};
   render::TAsphyreDevice device{backend};
   TestHost host;
   ImageStore store{backend, host};

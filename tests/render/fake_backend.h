@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/graphics_backend.h"
+#include "render/backend.h"
 
 namespace ox::render::testing {
 

@@ -11,8 +11,8 @@
 
 #include "render/canvas.h"
 #include "render/device.h"
-#include "render/egl_surface.h"
-#include "render/gl_backend.h"
+#include "platform/egl_surface.h"
+#include "platform/gl_backend.h"
 
 namespace ox::render::testing {
 
@@ -59,8 +59,8 @@ class GlCanvasTest : public ::testing::Test {
     return Picture(std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), argb), w, h);
   }
 
-  EglSurface surface;
-  GlBackend backend{surface};
+  platform::EglSurface surface;
+  platform::GlBackend backend{surface};
   TAsphyreDevice device{backend};
   TAsphyreCanvas canvas;
   std::vector<std::uint32_t> frame;

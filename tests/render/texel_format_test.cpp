@@ -1,4 +1,4 @@
-#include "render/texel_format.h"
+#include "render/backend.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "platform/sdl_keys.h"
 #include "platform/window.h"
 #include "render/canvas.h"
-#include "render/gl_backend.h"
+#include "platform/gl_backend.h"
 
 namespace ox::platform {
 namespace {
@@ -41,7 +41,7 @@ TEST(WindowSmokeTest, TheWindowShowsAFrameAndGoesFullScreenAndBack) {
   settings.title = "oxplayer \xD1\x82\xD0\xB5\xD1\x81\xD1\x82";  // UTF-8 title
   std::unique_ptr<Window> window = OpenWindow(settings);
   ASSERT_NE(window, nullptr);
-  render::GlBackend backend(*window);
+  platform::GlBackend backend(*window);
   render::TAsphyreDevice device(backend);
   render::TAsphyreCanvas canvas;
   device.SetWidth(1024);

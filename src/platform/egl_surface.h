@@ -8,7 +8,7 @@
 
 #include "platform/window_surface.h"
 
-namespace ox::render {
+namespace ox::platform {
 
 class EglSurface final : public platform::WindowSurface {
  public:
@@ -31,4 +31,4 @@ class EglSurface final : public platform::WindowSurface {
   EGLSurface pbuffer_ = EGL_NO_SURFACE;
 };
 
-}  // namespace ox::render
+}  // namespace ox::platform

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "platform/window_surface.h"
-#include "render/gl_program.h"
-#include "render/graphics_backend.h"
+#include "platform/gl_program.h"
+#include "platform/graphics_backend.h"
 
-namespace ox::render {
+namespace ox::platform {
 
 class GlBackend final : public GraphicsBackend {
  public:
@@ -91,4 +91,4 @@ class GlBackend final : public GraphicsBackend {
   Viewport viewport_;
 };
 
-}  // namespace ox::render
+}  // namespace ox::platform

@@ -1,9 +1,9 @@
-#include "render/texel_format.h"
+#include "platform/texel_format.h"
 
 #include <bit>
 #include <cstring>
 
-namespace ox::render {
+namespace ox::platform {
 namespace {
 
 // Keeps the top `bits` bits of an 8-bit channel.
@@ -100,4 +100,4 @@ void DecodeRow(TextureFormat format, const std::uint8_t* texels, std::span<std::
   }
 }
 
-}  // namespace ox::render
+}  // namespace ox::platform

@@ -1,8 +1,8 @@
-#include "render/egl_surface.h"
+#include "platform/egl_surface.h"
 
 #include "platform/log.h"
 
-namespace ox::render {
+namespace ox::platform {
 namespace {
 
 EGLDisplay OpenDisplay() {
@@ -70,4 +70,4 @@ void EglSurface::DestroyGlContext() {
   display_ = EGL_NO_DISPLAY;
 }
 
-}  // namespace ox::render
+}  // namespace ox::platform

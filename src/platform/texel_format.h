@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-namespace ox::render {
+namespace ox::platform {
 
 enum class TextureFormat {
   A8R8G8B8, X8R8G8B8, A4R4G4B4, X4R4G4B4, A8R3G3B2, R3G3B2, A1R5G5B5, X1R5G5B5, R5G6B5, A8
@@ -30,4 +30,4 @@ std::uint32_t DecodeTexel(TextureFormat format, std::uint32_t texel);
 void EncodeRow(TextureFormat format, std::span<const std::uint32_t> argb, std::uint8_t* texels);
 void DecodeRow(TextureFormat format, const std::uint8_t* texels, std::span<std::uint32_t> argb);
 
-}  // namespace ox::render
+}  // namespace ox::platform

@@ -15,9 +15,9 @@
 #include <span>
 #include <vector>
 
-#include "render/texel_format.h"
+#include "platform/texel_format.h"
 
-namespace ox::render {
+namespace ox::platform {
 
 // A pre-transformed vertex (28 bytes): position, reciprocal w, colour, one texture coordinate.
 struct Vertex {
@@ -119,4 +119,4 @@ class GraphicsBackend {
   virtual Viewport GetViewport() = 0;
 };
 
-}  // namespace ox::render
+}  // namespace ox::platform

@@ -5,7 +5,7 @@
 
 #include <epoxy/gl.h>
 
-namespace ox::render {
+namespace ox::platform {
 
 class GlProgram {
  public:
@@ -24,4 +24,4 @@ class GlProgram {
   GLint alphaTest_ = -1;
 };
 
-}  // namespace ox::render
+}  // namespace ox::platform

@@ -1,11 +1,11 @@
-#include "render/gl_backend.h"
+#include "platform/gl_backend.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
 
-namespace ox::render {
+namespace ox::platform {
 namespace {
 
 GLenum GlFactor(BlendFactor factor) {
@@ -394,4 +394,4 @@ void GlBackend::ApplyScissor() const {
   glScissor(viewport_.x, viewport_.y, viewport_.width, viewport_.height);
 }
 
-}  // namespace ox::render
+}  // namespace ox::platform

@@ -1,10 +1,10 @@
-#include "render/gl_program.h"
+#include "platform/gl_program.h"
 
 #include <string>
 
 #include "platform/log.h"
 
-namespace ox::render {
+namespace ox::platform {
 namespace {
 
 // Pixel centres lie at integer positions of the vertices but at half-integers in OpenGL, hence
@@ -96,4 +96,4 @@ void GlProgram::SetTextured(bool textured) const { glUniform1i(textured_, textur
 
 void GlProgram::SetAlphaTest(bool alphaTest) const { glUniform1i(alphaTest_, alphaTest ? 1 : 0); }
 
-}  // namespace ox::render
+}  // namespace ox::platform
