@@ -1,5 +1,7 @@
 #include "platform/atomic_file.h"
 
+#include <fstream>
+
 #include "platform/log.h"
 
 #include <fcntl.h>
@@ -75,6 +77,14 @@ bool WriteFileAtomically(const fs::path& target, std::string_view content) {
   }
   SyncFolder(folder);
   return true;
+}
+
+bool EnsureFileExists(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(file, ec)) return true;
+  std::filesystem::create_directories(file.parent_path(), ec);
+  std::ofstream created(file, std::ios::binary | std::ios::app);
+  return static_cast<bool>(created);
 }
 
 }  // namespace ox::platform

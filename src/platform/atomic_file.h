@@ -11,4 +11,8 @@ namespace ox::platform {
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
+// Creates an empty file (and its folders) unless a file is there already; an existing file is
+// never touched. False when neither is the case afterwards.
+bool EnsureFileExists(const std::filesystem::path& file);
+
 }  // namespace ox::platform

@@ -1,8 +1,7 @@
 // The root's files: the per-user folder and the saved-state file, the settings, the language
 // files, the sound list and the font archive's name.
-#include <fstream>
-#include <system_error>
 
+#include "platform/atomic_file.h"
 #include "platform/case1251.h"
 #include "platform/codepage.h"
 #include "platform/folders.h"
@@ -21,15 +20,6 @@ std::optional<std::filesystem::path>& UserDirOverride() {
   return dir;
 }
 
-// Creates the file (and its folders) when it is missing; false when that is not possible.
-bool EnsureFileExists(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(file, ec)) return true;
-  std::filesystem::create_directories(file.parent_path(), ec);
-  std::ofstream created(file, std::ios::binary | std::ios::app);
-  return static_cast<bool>(created);
-}
-
 }  // namespace
 
 void TOxDB::SetUserDirOverride(std::optional<std::filesystem::path> dir) { UserDirOverride() = std::move(dir); }
@@ -42,7 +32,7 @@ void TOxDB::SetFileRS(std::string value) {
   stateFile_.reset();
   if (fileRS_.empty()) return;
   auto file = platform::SafeOutputPath(userFolder_, fileRS_);
-  if (file && EnsureFileExists(*file)) {
+  if (file && platform::EnsureFileExists(*file)) {
     stateFile_ = *file;
   } else {
     platform::LogLine("cannot create the saved-state file " + platform::Utf8FromCp1251(fileRS_));
