@@ -5,8 +5,6 @@
 // memory, which leaves out the driver's upload. The player's decoder alone shows how much of
 // the difference is decoding and how much the texture set.
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
-#include <png.h>
 #include <stdlib.h>
 
 #include <cstdio>
@@ -14,9 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <string>
-#include <vector>
 
 #include "../tests/render/fake_backend.h"
 #include "media/image_store.h"
@@ -24,114 +20,12 @@
 #include "render/device.h"
 #include "platform/egl_surface.h"
 #include "platform/gl_backend.h"
+#include "picture_sources.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
-
-// RGBA bytes, row by row from the top: smooth gradients with some noise.
-const Bytes& SourcePixels() {
-  static const Bytes pixels = [] {
-    Bytes rgba(std::size_t{kWidth} * kHeight * 4);
-    std::mt19937 random(7);
-    for (std::size_t y = 0; y < kHeight; ++y) {
-      for (std::size_t x = 0; x < kWidth; ++x) {
-        std::uint8_t* p = &rgba[(y * kWidth + x) * 4];
-        const unsigned noise = random() % 16;
-        p[0] = static_cast<std::uint8_t>(x / 4 + noise);
-        p[1] = static_cast<std::uint8_t>(y / 3 + noise);
-        p[2] = static_cast<std::uint8_t>((x + y) / 8);
-        p[3] = static_cast<std::uint8_t>(x < 512 ? 255 : y / 3);
-      }
-    }
-    return rgba;
-  }();
-  return pixels;
-}
-
-const std::uint8_t* SourceRow(std::size_t y) { return &SourcePixels()[y * kWidth * 4]; }
-
-void PngWriteBytes(png_structp png, png_bytep data, png_size_t size) {
-  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + size);
-}
-
-Bytes EncodePng() {
-  Bytes out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_set_write_fn(png, &out, PngWriteBytes, nullptr);
-  png_set_IHDR(png, info, kWidth, kHeight, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (std::size_t y = 0; y < kHeight; ++y) png_write_row(png, SourceRow(y));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
-}
-
-Bytes EncodeJpeg() {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = kWidth;
-  info.image_height = kHeight;
-  info.input_components = 4;
-  info.in_color_space = JCS_EXT_RGBX;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 90, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(SourceRow(info.next_scanline));
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  Bytes out(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return out;
-}
-
-void Put16(Bytes& b, std::uint32_t v) { b.push_back(v & 0xFF), b.push_back(v >> 8 & 0xFF); }
-void Put32(Bytes& b, std::uint32_t v) { Put16(b, v & 0xFFFF), Put16(b, v >> 16); }
-
-constexpr std::size_t kBmpPixelOffset = 54;
-constexpr std::size_t kTgaPixelOffset = 18;
-
-Bytes EncodeBmp24() {
-  Bytes b = {'B', 'M'};
-  Put32(b, 0), Put32(b, 0), Put32(b, kBmpPixelOffset);
-  Put32(b, 40), Put32(b, kWidth), Put32(b, kHeight), Put16(b, 1), Put16(b, 24);
-  for (int i = 0; i < 6; ++i) Put32(b, 0);
-  for (std::size_t y = kHeight; y-- > 0;) {
-    for (std::size_t x = 0; x < kWidth; ++x) {
-      const std::uint8_t* p = SourceRow(y) + x * 4;
-      b.insert(b.end(), {p[2], p[1], p[0]});
-    }
-  }
-  return b;
-}
-
-Bytes EncodeTga32() {
-  Bytes b(kTgaPixelOffset, 0);
-  b[2] = 2, b[12] = kWidth & 0xFF, b[13] = kWidth >> 8, b[14] = kHeight & 0xFF,
-  b[15] = kHeight >> 8;
-  b[16] = 32, b[17] = 8;
-  for (std::size_t y = kHeight; y-- > 0;) {
-    for (std::size_t x = 0; x < kWidth; ++x) {
-      const std::uint8_t* p = SourceRow(y) + x * 4;
-      b.insert(b.end(), {p[2], p[1], p[0], p[3]});
-    }
-  }
-  return b;
-}
+using namespace ox::bench;
 
 // The game folder with picture.png, .jpg, .bmp and .tga, made once for the run.
 const fs::path& GameFolder() {
@@ -145,7 +39,7 @@ const fs::path& GameFolder() {
     };
     write("picture.png", EncodePng());
     write("picture.jpg", EncodeJpeg());
-    write("picture.bmp", EncodeBmp24());
+    write("picture.bmp", EncodeBmp(24));
     write("picture.tga", EncodeTga32());
     std::atexit([] { fs::remove_all(GameFolder()); });
     return made;
@@ -307,7 +201,7 @@ BENCHMARK(BareJpeg)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DecoderOnly, Jpeg, "picture.jpg")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StoreInMemory, Jpeg, "picture.jpg")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StoreWithUpload, Jpeg, "picture.jpg")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BareCopy, Bmp, "picture.bmp", kBmpPixelOffset)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BareCopy, Bmp, "picture.bmp", kBmpPixelOffset24)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DecoderOnly, Bmp, "picture.bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StoreInMemory, Bmp, "picture.bmp")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StoreWithUpload, Bmp, "picture.bmp")->Unit(benchmark::kMillisecond);
