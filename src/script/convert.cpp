@@ -86,14 +86,6 @@ bool ParseDecimal(std::string_view t, double& out, bool& integral) {
   return true;
 }
 
-bool RoundedInt32(double v, std::int32_t& out) {
-  if (!std::isfinite(v)) return false;
-  const double r = std::nearbyint(v);
-  if (!(r >= -2147483648.0 && r <= 2147483647.0)) return false;
-  out = static_cast<std::int32_t>(r);
-  return true;
-}
-
 bool RoundedInt64(double v, std::int64_t& out) {
   if (!std::isfinite(v)) return false;
   const double r = std::nearbyint(v);
@@ -215,34 +207,14 @@ OperandClass ClassOf(Kind k) {
   return OperandClass::E;
 }
 
+// The 64-bit reading narrowed: every kind reads the same way, only the range is smaller.
 bool ToInt32(const Value& v, std::int32_t& out) {
-  switch (v.kind) {
-    case Kind::Empty: out = 0; return true;
-    case Kind::UInt8:
-    case Kind::Int8:
-    case Kind::UInt16:
-    case Kind::Int32:
-    case Kind::UInt32:
-    case Kind::Int64:
-      if (v.i < std::numeric_limits<std::int32_t>::min() ||
-          v.i > std::numeric_limits<std::int32_t>::max())
-        return false;
-      out = static_cast<std::int32_t>(v.i);
-      return true;
-    case Kind::Bool: out = v.i ? -1 : 0; return true;
-    case Kind::Float:
-    case Kind::Date: return RoundedInt32(v.f, out);
-    case Kind::String: {
-      Value n;
-      if (!TextToNumber(v.s, n)) return false;
-      if (n.kind == Kind::Int32) {
-        out = static_cast<std::int32_t>(n.i);
-        return true;
-      }
-      return RoundedInt32(n.f, out);
-    }
-  }
-  return false;
+  std::int64_t wide = 0;
+  if (!ToInt64(v, wide) || wide < std::numeric_limits<std::int32_t>::min() ||
+      wide > std::numeric_limits<std::int32_t>::max())
+    return false;
+  out = static_cast<std::int32_t>(wide);
+  return true;
 }
 
 bool ToInt64(const Value& v, std::int64_t& out) {
