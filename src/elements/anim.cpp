@@ -51,6 +51,6 @@ const ClassInfo& TOxAnim::StaticClass() {
 
 const ClassInfo& TOxAnim::Class() const { return StaticClass(); }
 
-TOxAnim::TOxAnim() { MousedNotVis = true; }
+TOxAnim::TOxAnim() : TOxBoxElement(0) { MousedNotVis = true; }
 
 }  // namespace ox::elements

@@ -4,20 +4,16 @@
 #include <cstdint>
 #include <string>
 
-#include "scene/element.h"
+#include "elements/box_element.h"
 
 namespace ox::elements {
 
-class TOxAnim : public scene::TOxElement {
+class TOxAnim : public TOxBoxElement {
  public:
   TOxAnim();
   const scene::ClassInfo& Class() const override;
   static const scene::ClassInfo& StaticClass();
 
-  void SetSizeX(std::int32_t value) override { sizeX_ = value; }
-  void SetSizeY(std::int32_t value) override { sizeY_ = value; }
-  std::int32_t GetSizeX() const override { return sizeX_; }
-  std::int32_t GetSizeY() const override { return sizeY_; }
   // An animation never takes the mouse, nor does anything inside it.
   scene::TOxElement* HitTest(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
                              std::uint8_t) override {
@@ -43,8 +39,6 @@ class TOxAnim : public scene::TOxElement {
 
  private:
   std::string imBack_;
-  std::int32_t sizeX_ = 0;
-  std::int32_t sizeY_ = 0;
   std::int32_t pos_ = 0;
   bool morph_ = false;
 };

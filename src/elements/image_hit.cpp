@@ -40,7 +40,7 @@ scene::TOxElement* TOxImage::HitTest(std::int32_t layer, std::int32_t x, std::in
     childY = PosVert == kAlignCenter ? CheckedAdd(y, sh / 2) : PosVert == kAlignFar ? CheckedAdd(y, sh) : y;
   }
   scene::TOxElement* hit = TOxElement::HitTest(layer, childX, childY, agro, flag);
-  if (hit == nullptr && layer == Order && (Vis || MousedNotVis) && (!Vis || MousedVis) && picture_ != nullptr &&
+  if (hit == nullptr && layer == Order && TakesMouse() && picture_ != nullptr &&
       PixelHit(x, y, agro, flag))
     hit = this;
   return hit;

@@ -47,7 +47,7 @@ const ClassInfo& TOxScreen::StaticClass() {
 const ClassInfo& TOxScreen::Class() const { return StaticClass(); }
 
 // A screen is hit-tested and processed while invisible.
-TOxScreen::TOxScreen() { MousedNotVis = true; }
+TOxScreen::TOxScreen() : TOxBoxElement(0) { MousedNotVis = true; }
 
 TOxElement* TOxScreen::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y, std::int32_t,
                                std::uint8_t flag) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "scene/element.h"
+#include "elements/box_element.h"
 
 namespace ox::media {
 class TOxIm;
@@ -12,16 +12,12 @@ class TOxIm;
 
 namespace ox::elements {
 
-class TOxScreen : public scene::TOxElement {
+class TOxScreen : public TOxBoxElement {
  public:
   TOxScreen();
   const scene::ClassInfo& Class() const override;
   static const scene::ClassInfo& StaticClass();
 
-  void SetSizeX(std::int32_t value) override { sizeX_ = value; }
-  void SetSizeY(std::int32_t value) override { sizeY_ = value; }
-  std::int32_t GetSizeX() const override { return sizeX_; }
-  std::int32_t GetSizeY() const override { return sizeY_; }
   // The screen's own Agro replaces the margin from above for its whole subtree; a Modal screen
   // takes every hit of its own layer that no child takes.
   scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
@@ -42,8 +38,6 @@ class TOxScreen : public scene::TOxElement {
 
  private:
   media::TOxIm* imBack_ = nullptr;
-  std::int32_t sizeX_ = 0;
-  std::int32_t sizeY_ = 0;
 };
 
 }  // namespace ox::elements

@@ -50,17 +50,11 @@ const ClassInfo& TOxShape::StaticClass() {
 
 const ClassInfo& TOxShape::Class() const { return StaticClass(); }
 
-TOxShape::TOxShape() = default;
-
-bool TOxShape::InBox(std::int32_t x, std::int32_t y) const {
-  const std::int32_t left = X();
-  const std::int32_t top = Y();
-  return left <= x && x <= CheckedAdd(left, sizeX_) && top <= y && y <= CheckedAdd(top, sizeY_);
-}
+TOxShape::TOxShape() : TOxBoxElement(100) {}
 
 TOxElement* TOxShape::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
                               std::int32_t agro, std::uint8_t flag) {
-  if ((!Vis && !MousedNotVis) || (Vis && !MousedVis)) return nullptr;
+  if (!TakesMouse()) return nullptr;
   if (TOxElement* hit = TOxElement::HitTest(layer, x, y, agro, flag)) {
     return Crop && !InBox(x, y) ? nullptr : hit;
   }

@@ -4,20 +4,16 @@
 #include <cstdint>
 
 #include "elements/tint.h"
-#include "scene/element.h"
+#include "elements/box_element.h"
 
 namespace ox::elements {
 
-class TOxShape : public scene::TOxElement {
+class TOxShape : public TOxBoxElement {
  public:
   TOxShape();
   const scene::ClassInfo& Class() const override;
   static const scene::ClassInfo& StaticClass();
 
-  void SetSizeX(std::int32_t value) override { sizeX_ = value; }
-  void SetSizeY(std::int32_t value) override { sizeY_ = value; }
-  std::int32_t GetSizeX() const override { return sizeX_; }
-  std::int32_t GetSizeY() const override { return sizeY_; }
   // A shape takes the mouse over its whole box, edges included, whatever its ShapeType; with
   // Crop its children are hit only inside that box.
   scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
@@ -37,12 +33,7 @@ class TOxShape : public scene::TOxElement {
   double Par3 = 0.0;
 
  private:
-  // X <= x <= X + SizeX and Y <= y <= Y + SizeY, the point relative to the parent.
-  bool InBox(std::int32_t x, std::int32_t y) const;
-
   Tint tint_{0xFFFFFFFFu};
-  std::int32_t sizeX_ = 100;
-  std::int32_t sizeY_ = 100;
 };
 
 }  // namespace ox::elements

@@ -61,16 +61,12 @@ const ClassInfo& TOxText::StaticClass() {
 
 const ClassInfo& TOxText::Class() const { return StaticClass(); }
 
-TOxText::TOxText() = default;
+TOxText::TOxText() : TOxBoxElement(100) {}
 
 TOxElement* TOxText::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y, std::int32_t,
                              std::uint8_t) {
-  if ((!Vis && !MousedNotVis) || (Vis && !MousedVis) || layer != Order) return nullptr;
-  const std::int32_t left = X();
-  const std::int32_t top = Y();
-  const bool inBox =
-      left <= x && x <= CheckedAdd(left, sizeX_) && top <= y && y <= CheckedAdd(top, sizeY_);
-  return inBox ? this : nullptr;
+  if (!TakesMouse() || layer != Order) return nullptr;
+  return InBox(x, y) ? this : nullptr;
 }
 
 }  // namespace ox::elements

@@ -6,20 +6,16 @@
 #include <string>
 
 #include "elements/tint.h"
-#include "scene/element.h"
+#include "elements/box_element.h"
 
 namespace ox::elements {
 
-class TOxText : public scene::TOxElement {
+class TOxText : public TOxBoxElement {
  public:
   TOxText();
   const scene::ClassInfo& Class() const override;
   static const scene::ClassInfo& StaticClass();
 
-  void SetSizeX(std::int32_t value) override { sizeX_ = value; }
-  void SetSizeY(std::int32_t value) override { sizeY_ = value; }
-  std::int32_t GetSizeX() const override { return sizeX_; }
-  std::int32_t GetSizeY() const override { return sizeY_; }
   // A text is hit over its box from X, Y to X + SizeX, Y + SizeY, edges included, in its own
   // layer; alignment does not move the box, and its children never take the mouse.
   scene::TOxElement* HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
@@ -71,8 +67,6 @@ class TOxText : public scene::TOxElement {
  private:
   Tint top_{0xFFFFFFFFu};
   Tint bottom_{0u};
-  std::int32_t sizeX_ = 100;
-  std::int32_t sizeY_ = 100;
   std::string font_, textId_, text_;
   bool autoEnter_ = false, enEnter_ = false, autoScale_ = false;
   double interval_ = 0.0;

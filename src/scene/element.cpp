@@ -74,7 +74,7 @@ void TOxElement::SetPos(std::int32_t x, std::int32_t y) {
 
 TOxElement* TOxElement::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y,
                                 std::int32_t agro, std::uint8_t flag) {
-  if ((!Vis && !MousedNotVis) || (Vis && !MousedVis)) return nullptr;
+  if (!TakesMouse()) return nullptr;
   if (layer < MinOrder || layer > MaxOrder) return nullptr;
   const std::int32_t cx = CheckedSub(x, X());
   const std::int32_t cy = CheckedSub(y, Y());

@@ -76,6 +76,9 @@ class TOxElement : public script::ScriptElement {
   bool GetVar(const std::string& name, script::Value& out) override;        // 27
   bool SetVar(const std::string& name, const script::Value& value) override;  // 28
 
+  // The element takes part in hit testing: while visible when MousedVis, while hidden when
+  // MousedNotVis.
+  bool TakesMouse() const { return Vis ? MousedVis : MousedNotVis; }
   // X and Y: rX and rY rounded half to even; RangeError outside 32 bits.
   std::int32_t X() const;
   std::int32_t Y() const;
