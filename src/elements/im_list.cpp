@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "elements/image.h"
 #include "platform/checked.h"
 #include "scene/class_registry.h"
 #include "scene/property_accessors.h"
@@ -81,10 +80,5 @@ std::int32_t TOxImList::ScrollPos() const { return CheckedMul(scrollRow_, colCou
 // A list always shows from its first row: whatever row the value names, the scroll row stays 0.
 // (So nothing divides by a ColCount that is still 0 while a list's record is being read.)
 void TOxImList::SetScrollPos(std::int32_t) { scrollRow_ = 0; }
-
-void TOxImList::AddItem(TOxImage& image) {
-  items_.push_back(Item{image.Ref(), 1.0});
-  SetScrollPos(static_cast<std::int32_t>(items_.size() - 1));
-}
 
 }  // namespace ox::elements

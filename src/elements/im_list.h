@@ -3,21 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "scene/element.h"
 
 namespace ox::elements {
 
-class TOxImage;
-
 class TOxImList : public scene::TOxElement {
  public:
-  struct Item {
-    std::uint32_t image;  // element reference: the list does not own its images
-    double zoom = 1.0;
-  };
-
   TOxImList();
   const scene::ClassInfo& Class() const override;
   static const scene::ClassInfo& StaticClass();
@@ -42,15 +34,11 @@ class TOxImList : public scene::TOxElement {
   void SetElWidth(std::int32_t) {}
   void SetElHeight(std::int32_t) {}
 
-  void AddItem(TOxImage& image);
-  const std::vector<Item>& Items() const { return items_; }
-
   double Scale = 0.0;
 
  private:
   void RecomputeCells();
 
-  std::vector<Item> items_;
   std::int32_t sizeX_ = 0, sizeY_ = 0;
   std::int32_t rowCount_ = 0, colCount_ = 0;
   std::int32_t elWidth_ = 0, elHeight_ = 0;

@@ -33,8 +33,6 @@ class InterpreterPool : public ScriptBinding, public script::ScriptHost {
 
   script::TPasCalc& Current() { return *pool_[static_cast<std::size_t>(depth_ - 1)]; }
   int Depth() const { return depth_; }
-  TOxElement* CurrentElementOrNull() const { return current_; }
-  const std::string& EventName() const { return eventName_; }
 
   // ScriptBinding
   std::string Prepare(const std::string& source) override;
