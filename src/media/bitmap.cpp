@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+#include "render/asphyre_image.h"
+
 namespace ox::media {
 
 bool AllocateBitmap(Bitmap& bitmap, std::int64_t width, std::int64_t height, std::string& failure) {
@@ -17,7 +19,9 @@ bool AllocateBitmap(Bitmap& bitmap, std::int64_t width, std::int64_t height, std
   }
   bitmap.width = static_cast<int>(width);
   bitmap.height = static_cast<int>(height);
-  bitmap.pixels.resize(static_cast<std::size_t>(width * height));
+  bitmap.pitch = render::TextureSide(bitmap.width);
+  bitmap.pixels.resize(static_cast<std::size_t>(bitmap.pitch) *
+                       static_cast<std::size_t>(render::TextureSide(bitmap.height)));
   return true;
 }
 

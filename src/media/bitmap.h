@@ -1,12 +1,16 @@
 // A decoded picture, as the picture decoders hand it to the image store: colours 0xAARRGGBB
 // (alpha in the top byte) row by row from the top left. Pictures without alpha of their own
 // have alpha 255 everywhere; 8-bit palette bitmaps also keep each pixel's palette index, which
-// the mask companions use as alpha.
+// the mask companions use as alpha. The buffer is laid out as the texture of a picture of one
+// pattern: rows `pitch` colours apart and room below them, so that it becomes that texture
+// without a copy. The colours outside width x height are undefined.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/texel_buffer.h"
 
 namespace ox::media {
 
@@ -17,7 +21,8 @@ inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 28;
 struct Bitmap {
   int width = 0;
   int height = 0;
-  std::vector<std::uint32_t> pixels;
+  int pitch = 0;
+  platform::TexelBuffer pixels;
   // The picture is 32-bit with alpha of its own: 32-bit BMP and Targa, PNG with an alpha
   // channel (colour types 4 and 6).
   bool hasAlpha = false;
@@ -25,13 +30,21 @@ struct Bitmap {
   std::vector<std::uint8_t> paletteIndices;
 
   bool Empty() const { return pixels.empty(); }
-  std::uint32_t* Row(int y) {
-    return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+  std::size_t PixelCount() const {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   }
+  std::uint32_t* Row(int y) {
+    return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch);
+  }
+  const std::uint32_t* Row(int y) const {
+    return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch);
+  }
+  std::uint32_t At(int x, int y) const { return Row(y)[x]; }
 };
 
-// Sizes the bitmap to width x height (pixels zero); false with the reason, the bitmap left
-// empty, when a side is not positive or the picture passes the limits above.
+// Sizes the bitmap for width x height (colours undefined: the decoder writes every one); false
+// with the reason, the bitmap left empty, when a side is not positive or the picture passes the
+// limits above.
 bool AllocateBitmap(Bitmap& bitmap, std::int64_t width, std::int64_t height, std::string& failure);
 
 // Colour of blue, green, red bytes with alpha 255.

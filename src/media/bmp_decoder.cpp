@@ -191,7 +191,10 @@ void DecodeDirectRow(const std::uint8_t* in, const BmpHeader& header, int width,
 }
 
 void ColourIndices(Bitmap& bitmap, const std::uint8_t* indices, const Palette& palette) {
-  for (std::size_t i = 0; i < bitmap.pixels.size(); ++i) bitmap.pixels[i] = palette[indices[i]];
+  for (int y = 0; y < bitmap.height; ++y) {
+    std::uint32_t* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.width; ++x) row[x] = palette[*indices++];
+  }
 }
 
 bool DecodeUncompressed(std::span<const std::uint8_t> bits, const BmpHeader& header,
@@ -202,7 +205,7 @@ bool DecodeUncompressed(std::span<const std::uint8_t> bits, const BmpHeader& hea
   if (bits.size() < stride * static_cast<std::uint64_t>(bitmap.height - 1) + (rowBits + 7) / 8) {
     return Fail(failure, "the bitmap's pixel data runs short");
   }
-  std::vector<std::uint8_t> indices(header.bitCount <= 8 ? bitmap.pixels.size() : 0);
+  std::vector<std::uint8_t> indices(header.bitCount <= 8 ? bitmap.PixelCount() : 0);
   const auto width = static_cast<std::size_t>(bitmap.width);
   for (int stored = 0; stored < bitmap.height; ++stored) {
     const int y = header.topDown ? stored : bitmap.height - 1 - stored;
@@ -222,7 +225,7 @@ bool DecodeUncompressed(std::span<const std::uint8_t> bits, const BmpHeader& hea
 
 bool DecodeRunLength(std::span<const std::uint8_t> bits, const BmpHeader& header,
                      const Palette& palette, Bitmap& bitmap, std::string& failure) {
-  std::vector<std::uint8_t> indices(bitmap.pixels.size());
+  std::vector<std::uint8_t> indices(bitmap.PixelCount());
   if (!DecodeBmpRunLength(bits, header.bitCount, bitmap.width, bitmap.height, header.topDown,
                           indices.data())) {
     return Fail(failure, "the bitmap's run-length data is damaged or runs short");

@@ -24,13 +24,13 @@ void ImageStore::Load(TOxIm& handle, std::string_view fileName, std::string_view
   const GridSize grid = ReadGridDescription(host_, *source);
   Bitmap picture = DecodeImageSource(host_, *source);
   CompletePicture(host_, *source, effects, picture);
-  if (image->LoadFromBitmap(picture.pixels, picture.width, picture.height, grid.columns,
-                            grid.rows)) {
+  handle.bytes_ = static_cast<std::uint32_t>(picture.PixelCount() * 4);
+  if (image->LoadFromBitmap(std::move(picture.pixels), picture.width, picture.height,
+                            picture.pitch, grid.columns, grid.rows)) {
     handle.image_ = std::move(image);
   } else {
     handle.failed_ = true;
   }
-  handle.bytes_ = static_cast<std::uint32_t>(picture.pixels.size() * 4);
   imMemUsed_ += handle.bytes_;
   handle.useStamp_ = imStamp_;
   picture = Bitmap{};

@@ -4,6 +4,7 @@
 
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <vector>
@@ -68,6 +69,8 @@ void ReadRows(jpeg_decompress_struct& info, Bitmap& bitmap, std::vector<std::uin
     if (jpeg_read_scanlines(&info, &row, 1) != 1) break;
     if (cmyk) CmykRowToColour(cmykRow.data(), bitmap.width, bitmap.Row(y));
   }
+  for (int y = static_cast<int>(info.output_scanline); y < bitmap.height; ++y)
+    std::fill_n(bitmap.Row(y), bitmap.width, 0u);  // rows the library did not give
 }
 
 // Everything the library may leave by its error jump happens here, on objects made before it.

@@ -9,17 +9,28 @@ std::uint32_t GreyOf(std::uint32_t argb) {
   return (sum + 1) / 3;
 }
 
+template <class Change>
+void ChangeEachPixel(Bitmap& picture, Change change) {
+  for (int y = 0; y < picture.height; ++y) {
+    std::uint32_t* row = picture.Row(y);
+    for (int x = 0; x < picture.width; ++x) row[x] = change(row[x]);
+  }
+}
+
 }  // namespace
 
 AlphaMask MaskOf(const Bitmap& picture) {
   AlphaMask mask{picture.width, picture.height, {}};
-  if (!picture.paletteIndices.empty() && picture.paletteIndices.size() == picture.pixels.size()) {
+  if (!picture.paletteIndices.empty() && picture.paletteIndices.size() == picture.PixelCount()) {
     mask.values = picture.paletteIndices;
     return mask;
   }
-  mask.values.reserve(picture.pixels.size());
-  for (const std::uint32_t argb : picture.pixels)
-    mask.values.push_back(static_cast<std::uint8_t>(GreyOf(argb)));
+  mask.values.reserve(picture.PixelCount());
+  for (int y = 0; y < picture.height; ++y) {
+    const std::uint32_t* row = picture.Row(y);
+    for (int x = 0; x < picture.width; ++x)
+      mask.values.push_back(static_cast<std::uint8_t>(GreyOf(row[x])));
+  }
   return mask;
 }
 
@@ -49,12 +60,13 @@ bool ApplyMask(Bitmap& picture, const AlphaMask& mask) {
 
 void ApplyAlphaView(Bitmap& picture) {
   MakeBitmap32(picture);
-  for (std::uint32_t& argb : picture.pixels) argb = (argb >> 24) * 0x01010101u;
+  ChangeEachPixel(picture, [](std::uint32_t argb) { return (argb >> 24) * 0x01010101u; });
 }
 
 void ApplyGrey(Bitmap& picture) {
   MakeBitmap32(picture);
-  for (std::uint32_t& argb : picture.pixels) argb = (argb & 0xFF000000u) | GreyOf(argb) * 0x010101u;
+  ChangeEachPixel(picture,
+                  [](std::uint32_t argb) { return (argb & 0xFF000000u) | GreyOf(argb) * 0x010101u; });
 }
 
 }  // namespace ox::media

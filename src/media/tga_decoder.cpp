@@ -34,7 +34,7 @@ void PlaceRows(Bitmap& bitmap, const TgaLayout& layout) {
 // Stored rows go straight to their place.
 bool ReadUncompressed(std::span<const std::uint8_t> data, Bitmap& bitmap, const TgaLayout& layout) {
   const auto pixelBytes = static_cast<std::size_t>(layout.bytesPerPixel);
-  if (data.size() / pixelBytes < bitmap.pixels.size()) return false;
+  if (data.size() / pixelBytes < bitmap.PixelCount()) return false;
   const std::uint8_t* in = data.data();
   for (int stored = 0; stored < bitmap.height; ++stored) {
     std::uint32_t* row = bitmap.Row(layout.topDown ? stored : bitmap.height - 1 - stored);
@@ -49,27 +49,44 @@ bool ReadUncompressed(std::span<const std::uint8_t> data, Bitmap& bitmap, const 
   return true;
 }
 
+// Pixels in stored order, row after row: run-length packets may run across rows.
+class PixelWriter {
+ public:
+  explicit PixelWriter(Bitmap& bitmap) : bitmap_(bitmap) {}
+  std::size_t Remaining() const {
+    return static_cast<std::size_t>(bitmap_.height - y_) * static_cast<std::size_t>(bitmap_.width) -
+           static_cast<std::size_t>(x_);
+  }
+  void Put(std::uint32_t colour) {
+    bitmap_.Row(y_)[x_] = colour;
+    if (++x_ == bitmap_.width) x_ = 0, ++y_;
+  }
+
+ private:
+  Bitmap& bitmap_;
+  int x_ = 0, y_ = 0;
+};
+
 bool ReadRunLength(std::span<const std::uint8_t> data, Bitmap& bitmap, int bytesPerPixel) {
   const auto pixelBytes = static_cast<std::size_t>(bytesPerPixel);
-  std::uint32_t* out = bitmap.pixels.data();
-  std::uint32_t* const end = out + bitmap.pixels.size();
+  PixelWriter out(bitmap);
   std::size_t pos = 0;
-  while (out < end) {
+  while (out.Remaining() > 0) {
     if (pos >= data.size()) return false;
     const std::uint8_t packet = data[pos++];
     const std::size_t count = (packet & 0x7Fu) + 1;
-    const std::size_t kept = std::min<std::size_t>(count, static_cast<std::size_t>(end - out));
+    const std::size_t kept = std::min(count, out.Remaining());
     if (packet & 0x80u) {
       if (data.size() - pos < pixelBytes) return false;
-      std::fill_n(out, kept, Colour(data.data() + pos, bytesPerPixel));
+      const std::uint32_t colour = Colour(data.data() + pos, bytesPerPixel);
+      for (std::size_t i = 0; i < kept; ++i) out.Put(colour);
       pos += pixelBytes;
     } else {
       if ((data.size() - pos) / pixelBytes < kept) return false;
       for (std::size_t i = 0; i < kept; ++i)
-        out[i] = Colour(data.data() + pos + i * pixelBytes, bytesPerPixel);
+        out.Put(Colour(data.data() + pos + i * pixelBytes, bytesPerPixel));
       pos += count * pixelBytes;
     }
-    out += kept;
   }
   return true;
 }

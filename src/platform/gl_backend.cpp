@@ -38,6 +38,10 @@ GLenum GlOperation(BlendOperation operation) {
 
 constexpr int kLargestTexture = 8192;
 
+bool ValidTextureSize(int width, int height) {
+  return width > 0 && height > 0 && width <= kLargestTexture && height <= kLargestTexture;
+}
+
 // Lines through pixel centres are ties for the rasteriser's diamond-exit rule, which it may
 // break either way. Moving both ends a little back along the line makes the first pixel's
 // centre lie on the line and the last one's beyond its end: the first pixel is drawn and the
@@ -134,6 +138,7 @@ void GlBackend::ReleaseDevice() {
   ReleaseStream();
   for (auto& [id, texture] : textures_) glDeleteTextures(1, &texture.name);
   textures_.clear();
+  spareTextures_.Clear();
   boundTexture_ = 0;
   if (vertexArray_ != 0) glDeleteVertexArrays(1, &vertexArray_);
   if (nearestSampler_ != 0) glDeleteSamplers(1, &nearestSampler_);
@@ -205,19 +210,42 @@ bool GlBackend::ReadFrame(std::vector<std::uint32_t>& pixels, int& width, int& h
 }
 
 TextureId GlBackend::CreateTexture(int width, int height, TextureFormat format) {
-  if (!created_ || width <= 0 || height <= 0 || width > kLargestTexture || height > kLargestTexture) {
+  if (!created_ || !ValidTextureSize(width, height)) return 0;
+  Texture texture{0, width, height, format, {}, false};
+  const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+                            static_cast<std::size_t>(BytesPerTexel(format));
+  texture.texels.assign((bytes + 3) / 4, 0);
+  return AddTexture(std::move(texture), nullptr);
+}
+
+TextureId GlBackend::CreateTextureFrom(int width, int height, TexelBuffer&& argb) {
+  if (!created_ || !ValidTextureSize(width, height) ||
+      argb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
     return 0;
   }
-  Texture texture;
-  texture.width = width;
-  texture.height = height;
-  texture.format = format;
-  texture.texels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
-                            static_cast<std::size_t>(BytesPerTexel(format)), 0);
-  glGenTextures(1, &texture.name);
-  glBindTexture(GL_TEXTURE_2D, texture.name);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  Texture texture{0, width, height, TextureFormat::A8R8G8B8, std::move(argb), false};
+  const std::uint32_t* texels = texture.texels.data();
+  return AddTexture(std::move(texture), texels);
+}
+
+// The unsized internal format lets the driver store the texels as they are sent, blue first,
+// so uploads are copies rather than a per-texel reordering.
+TextureId GlBackend::AddTexture(Texture texture, const std::uint32_t* argb) {
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  texture.name = spareTextures_.Take(texture.width, texture.height);
+  if (texture.name != 0) {
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    if (argb != nullptr) {
+      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture.width, texture.height, GL_BGRA,
+                      GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    }
+  } else {
+    glGenTextures(1, &texture.name);
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texture.width, texture.height, 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+  }
   RebindTexture();
   if (glGetError() != GL_NO_ERROR) {
     glDeleteTextures(1, &texture.name);
@@ -231,7 +259,7 @@ TextureId GlBackend::CreateTexture(int width, int height, TextureFormat format) 
 void GlBackend::ReleaseTexture(TextureId texture) {
   const auto found = textures_.find(texture);
   if (found == textures_.end()) return;
-  glDeleteTextures(1, &found->second.name);
+  spareTextures_.Keep(found->second.name, found->second.width, found->second.height);
   textures_.erase(found);
   if (boundTexture_ == texture) SetTexture(0);
 }
@@ -241,7 +269,8 @@ std::optional<TexelLock> GlBackend::LockTexture(TextureId texture, bool readOnly
   if (found == textures_.end()) return std::nullopt;
   Texture& t = found->second;
   t.writing = t.writing || !readOnly;
-  return TexelLock{t.texels.data(), t.width * BytesPerTexel(t.format), t.width, t.height, t.format};
+  return TexelLock{reinterpret_cast<std::uint8_t*>(t.texels.data()), t.width * BytesPerTexel(t.format),
+                   t.width, t.height, t.format};
 }
 
 void GlBackend::UnlockTexture(TextureId texture) {
@@ -260,7 +289,7 @@ void GlBackend::Upload(const Texture& texture) const {
   } else {
     std::vector<std::uint32_t> argb(static_cast<std::size_t>(texture.width) *
                                     static_cast<std::size_t>(texture.height));
-    DecodeRow(texture.format, texture.texels.data(), argb);
+    DecodeRow(texture.format, reinterpret_cast<const std::uint8_t*>(texture.texels.data()), argb);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture.width, texture.height, GL_BGRA,
                     GL_UNSIGNED_INT_8_8_8_8_REV, argb.data());
   }

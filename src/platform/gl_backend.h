@@ -13,6 +13,7 @@
 
 #include "platform/window_surface.h"
 #include "platform/gl_program.h"
+#include "platform/gl_texture_pool.h"
 #include "platform/graphics_backend.h"
 
 namespace ox::platform {
@@ -37,6 +38,7 @@ class GlBackend final : public GraphicsBackend {
 
   bool SupportsTextureFormat(TextureFormat) override { return true; }
   TextureId CreateTexture(int width, int height, TextureFormat format) override;
+  TextureId CreateTextureFrom(int width, int height, TexelBuffer&& argb) override;
   void ReleaseTexture(TextureId texture) override;
   std::optional<TexelLock> LockTexture(TextureId texture, bool readOnly) override;
   void UnlockTexture(TextureId texture) override;
@@ -60,12 +62,14 @@ class GlBackend final : public GraphicsBackend {
     int width = 0;
     int height = 0;
     TextureFormat format = TextureFormat::A8R8G8B8;
-    std::vector<std::uint8_t> texels;
+    TexelBuffer texels;  // the texels as last written, in 32-bit words whatever the format
     bool writing = false;
   };
 
   bool CreateTarget(const PresentParameters& parameters);
   void ReleaseTarget();
+  // Makes the texture's GL name and storage; with texels already in device colours, from them.
+  TextureId AddTexture(Texture texture, const std::uint32_t* argb);
   void Upload(const Texture& texture) const;
   void RebindTexture() const;
   void Stream(std::span<const Vertex> vertices, std::span<const std::uint16_t> indices) const;
@@ -86,6 +90,7 @@ class GlBackend final : public GraphicsBackend {
   int streamVertices_ = 0;
   int streamIndices_ = 0;
   std::map<TextureId, Texture> textures_;
+  GlTexturePool spareTextures_{std::size_t{8} << 20};  // texels: about ten full frames
   TextureId nextTexture_ = 1;
   TextureId boundTexture_ = 0;
   Viewport viewport_;

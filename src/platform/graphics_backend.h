@@ -15,6 +15,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/texel_buffer.h"
 #include "platform/texel_format.h"
 
 namespace ox::platform {
@@ -96,6 +97,9 @@ class GraphicsBackend {
   // after a writing lock makes the written texels the ones drawn.
   virtual bool SupportsTextureFormat(TextureFormat format) = 0;
   virtual TextureId CreateTexture(int width, int height, TextureFormat format) = 0;
+  // An A8R8G8B8 texture of width x height holding `argb` (row by row, exactly its size), the
+  // buffer taken over where the back end keeps texels in memory; 0 when it cannot be made.
+  virtual TextureId CreateTextureFrom(int width, int height, TexelBuffer&& argb);
   virtual void ReleaseTexture(TextureId texture) = 0;
   virtual std::optional<TexelLock> LockTexture(TextureId texture, bool readOnly) = 0;
   virtual void UnlockTexture(TextureId texture) = 0;

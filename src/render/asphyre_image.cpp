@@ -8,16 +8,26 @@
 namespace ox::render {
 namespace {
 
-// Pattern size plus a border of at least one texel on each side, rounded up to even.
-int TextureSide(int pattern) { return (pattern + 2 + 1) / 2 * 2; }
+constexpr int kLargestSide = 8192;
 
-// Which source column (or row) of a pattern a texel of its texture repeats.
-int EdgeSource(int texel, int pattern, int texture) {
-  if (texel < pattern) return texel;
-  return texel == texture - 1 ? 0 : pattern - 1;
+// The border of a pattern at the top left of its texture: the texture's last column and row
+// repeat the first ones, the others past the pattern its last ones.
+void FillBorder(std::uint32_t* texels, int width, int height, int textureWidth, int textureHeight) {
+  const auto rowLength = static_cast<std::size_t>(textureWidth);
+  for (int y = 0; y < height; ++y) {
+    std::uint32_t* row = texels + static_cast<std::size_t>(y) * rowLength;
+    std::fill(row + width, row + textureWidth - 1, row[width - 1]);
+    row[textureWidth - 1] = row[0];
+  }
+  const std::uint32_t* last = texels + static_cast<std::size_t>(height - 1) * rowLength;
+  for (int y = height; y < textureHeight - 1; ++y)
+    std::copy_n(last, rowLength, texels + static_cast<std::size_t>(y) * rowLength);
+  std::copy_n(texels, rowLength, texels + static_cast<std::size_t>(textureHeight - 1) * rowLength);
 }
 
-constexpr int kLargestSide = 8192;
+bool Drawable(int width, int height) {
+  return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
+}
 
 }  // namespace
 
@@ -74,42 +84,74 @@ bool TAsphyreImage::WriteTexture(int index, std::span<const std::uint32_t> argb)
   return fits;
 }
 
-bool TAsphyreImage::LoadFromBitmap(std::span<const std::uint32_t> argb, int width, int height,
-                                   int columns, int rows) {
+bool TAsphyreImage::SetGrid(int width, int height, int columns, int rows) {
   ReleaseTextures();
-  columns = std::max(columns, 1);
-  rows = std::max(rows, 1);
   const bool empty = width <= 0 || height <= 0;
-  if (!empty && (width > kLargestSide || height > kLargestSide ||
-                 argb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))) {
-    return false;
-  }
   const int patternWidth = empty ? 0 : width / columns;
   const int patternHeight = empty ? 0 : height / rows;
   SetPatternSize(patternWidth, patternHeight);
   SetVisibleSize(patternWidth, patternHeight);
-  // An empty picture, or one smaller than its grid, has nothing to draw.
-  if (patternWidth <= 0 || patternHeight <= 0) {
-    SetPatternCount(0);
-    return true;
+  const bool patterns = patternWidth > 0 && patternHeight > 0;
+  SetPatternCount(patterns ? columns * rows : 0);
+  return patterns;
+}
+
+bool TAsphyreImage::LoadFromBitmap(std::span<const std::uint32_t> argb, int width, int height,
+                                   int columns, int rows) {
+  return CutPatterns(argb.data(), argb.size(), width, height, width, columns, rows);
+}
+
+bool TAsphyreImage::LoadFromBitmap(TexelBuffer&& argb, int width, int height, int pitch,
+                                   int columns, int rows) {
+  const bool onePattern = std::max(columns, 1) == 1 && std::max(rows, 1) == 1;
+  const bool textureLayout = Drawable(width, height) && pitch == TextureSide(width) &&
+                             argb.size() == static_cast<std::size_t>(pitch) *
+                                                static_cast<std::size_t>(TextureSide(height));
+  if (onePattern && textureLayout && backend_.SupportsTextureFormat(TextureFormat::A8R8G8B8)) {
+    return TakePicture(argb, width, height, pitch);
   }
-  SetPatternCount(columns * rows);
-  const int textureWidth = TextureSide(patternWidth);
-  const int textureHeight = TextureSide(patternHeight);
+  return CutPatterns(argb.data(), argb.size(), width, height, pitch, columns, rows);
+}
+
+bool TAsphyreImage::TakePicture(TexelBuffer& argb, int width, int height, int pitch) {
+  SetGrid(width, height, 1, 1);
+  const int textureHeight = TextureSide(height);
+  FillBorder(argb.data(), width, height, pitch, textureHeight);
+  const TextureId texture = backend_.CreateTextureFrom(pitch, textureHeight, std::move(argb));
+  if (texture == 0) return false;
+  format_ = TextureFormat::A8R8G8B8;
+  textureWidth_ = pitch;
+  textureHeight_ = textureHeight;
+  textures_.push_back(texture);
+  return true;
+}
+
+bool TAsphyreImage::CutPatterns(const std::uint32_t* argb, std::size_t size, int width,
+                                int height, int pitch, int columns, int rows) {
+  columns = std::max(columns, 1);
+  rows = std::max(rows, 1);
+  const bool empty = width <= 0 || height <= 0;
+  if (!empty && (!Drawable(width, height) || pitch < width ||
+                 size < static_cast<std::size_t>(pitch) * static_cast<std::size_t>(height - 1) +
+                            static_cast<std::size_t>(width))) {
+    ReleaseTextures();
+    return false;
+  }
+  if (!SetGrid(width, height, columns, rows)) return true;
+  const int textureWidth = TextureSide(patternWidth_);
+  const int textureHeight = TextureSide(patternHeight_);
   if (!CreateTextures(columns * rows, textureWidth, textureHeight)) return false;
   std::vector<std::uint32_t> texels(static_cast<std::size_t>(textureWidth) *
                                     static_cast<std::size_t>(textureHeight));
   for (int pattern = 0; pattern < columns * rows; ++pattern) {
-    const int left = pattern % columns * patternWidth;
-    const int top = pattern / columns * patternHeight;
-    for (int y = 0; y < textureHeight; ++y) {
-      const int sourceY = top + EdgeSource(y, patternHeight, textureHeight);
-      const std::uint32_t* source = argb.data() + static_cast<std::size_t>(sourceY) * static_cast<std::size_t>(width) +
-                                    static_cast<std::size_t>(left);
-      std::uint32_t* target = texels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(textureWidth);
-      std::copy(source, source + patternWidth, target);  // the pattern's own row, then its edge
-      for (int x = patternWidth; x < textureWidth; ++x) target[x] = source[EdgeSource(x, patternWidth, textureWidth)];
+    const int left = pattern % columns * patternWidth_;
+    const int top = pattern / columns * patternHeight_;
+    for (int y = 0; y < patternHeight_; ++y) {
+      const std::size_t from = static_cast<std::size_t>(top + y) * static_cast<std::size_t>(pitch);
+      const std::size_t to = static_cast<std::size_t>(y) * static_cast<std::size_t>(textureWidth);
+      std::copy_n(argb + from + static_cast<std::size_t>(left), patternWidth_, texels.data() + to);
     }
+    FillBorder(texels.data(), patternWidth_, patternHeight_, textureWidth, textureHeight);
     if (!WriteTexture(pattern, texels)) {
       ReleaseTextures();
       return false;

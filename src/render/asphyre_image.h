@@ -50,12 +50,17 @@ class TAsphyreImage {
   bool WriteTexture(int index, std::span<const std::uint32_t> argb);
 
   // A picture of width x height colours cut into columns x rows patterns (numbered row by row
-  // from the top left), each at the top left of its own texture of the pattern size plus 2,
-  // raised to an even number. The rest of a texture repeats the pattern's edges: its last
-  // column and row the first ones, the others the last ones, so that filtering at any edge,
-  // wrapping round the texture, sees only the pattern's own edge texels. An empty picture, or
-  // one smaller than its grid, gives no patterns; false only when the upload fails.
+  // from the top left), each at the top left of its own texture of TextureSide of the pattern
+  // size. The rest of a texture repeats the pattern's edges: its last column and row the first
+  // ones, the others the last ones, so that filtering at any edge, wrapping round the texture,
+  // sees only the pattern's own edge texels. An empty picture, or one smaller than its grid,
+  // gives no patterns; false only when the upload fails.
   bool LoadFromBitmap(std::span<const std::uint32_t> argb, int width, int height, int columns,
+                      int rows);
+  // The same for a picture whose rows are `pitch` colours apart. A picture of one pattern laid
+  // out as its texture (pitch and rows of TextureSide) gets its border in
+  // place and its buffer becomes the texture, without a copy.
+  bool LoadFromBitmap(TexelBuffer&& argb, int width, int height, int pitch, int columns,
                       int rows);
 
   // The texel at column x, row y of a texture, converted to 8-bit channels in the engine's
@@ -75,8 +80,18 @@ class TAsphyreImage {
   int textureWidth_ = 0;
   int textureHeight_ = 0;
   TextureFormat format_ = TextureFormat::A8R8G8B8;
+
+  // Sets the pattern sizes and count of the grid; false when there are no patterns to make.
+  bool SetGrid(int width, int height, int columns, int rows);
+  bool CutPatterns(const std::uint32_t* argb, std::size_t size, int width, int height, int pitch,
+                   int columns, int rows);
+  bool TakePicture(TexelBuffer& argb, int width, int height, int pitch);
   std::vector<TextureId> textures_;
 };
+
+// The side of the texture that holds a pattern: the pattern's side plus a border of at least
+// one texel on each side, rounded up to even.
+inline int TextureSide(int patternSide) { return (patternSide + 2 + 1) / 2 * 2; }
 
 // The texel as the image store's GetTexturePixel gives it; 0 without an image.
 std::uint32_t GetTexturePixel(const TAsphyreImage* image, int x, int y, int textureIndex);

@@ -20,6 +20,7 @@ using platform::kPictureFormats;
 using platform::PresentParameters;
 using platform::PresentResult;
 using platform::PrimitiveKind;
+using platform::TexelBuffer;
 using platform::TexelLock;
 using platform::TextureFormat;
 using platform::TextureId;

@@ -9,7 +9,7 @@ namespace {
 // The palette indices of the 6x3 mask fixture, which the mask rules turn into alpha.
 std::vector<std::uint8_t> MaskIndices(const std::string& fixture = "mask8.bmp") {
   const Bitmap mask = DecodePicture(fixture, FixtureBytes(fixture));
-  EXPECT_EQ(mask.paletteIndices.size(), mask.pixels.size());
+  EXPECT_EQ(mask.paletteIndices.size(), mask.PixelCount());
   return mask.paletteIndices;
 }
 

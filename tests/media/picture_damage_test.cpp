@@ -66,9 +66,9 @@ Bytes MakeTga(int type, int depth, int width, int height, const Bytes& data,
 const Bytes kTwoColours = {0, 0, 0, 0, 10, 20, 30, 0};  // black, then blue 10 green 20 red 30
 
 bool Whole(const Bitmap& b) {
-  return b.width > 0 && b.height > 0 &&
-         b.pixels.size() == std::size_t(b.width) * std::size_t(b.height) &&
-         (b.paletteIndices.empty() || b.paletteIndices.size() == b.pixels.size());
+  return b.width > 0 && b.height > 0 && b.pitch >= b.width &&
+         b.pixels.size() >= std::size_t(b.pitch) * std::size_t(b.height) &&
+         (b.paletteIndices.empty() || b.paletteIndices.size() == b.PixelCount());
 }
 
 struct Sample {
@@ -159,13 +159,13 @@ TEST(HugePictures, RefusedBeforeAllocating) {
 TEST(TargaRunLength, RunsPastTheLastPixelAreCutOff) {
   std::string failure;
   const Bitmap run = DecodeTga(MakeTga(10, 24, 2, 1, {0xFF, 1, 2, 3}), failure);
-  ASSERT_EQ(run.pixels.size(), 2u) << failure;
-  EXPECT_EQ(run.pixels[1], 0xFF030201u);
+  ASSERT_EQ(run.PixelCount(), 2u) << failure;
+  EXPECT_EQ(run.At(1, 0), 0xFF030201u);
   // A literal packet of three pixels on a picture of two: the third need not even be there.
   const Bitmap literal = DecodeTga(MakeTga(10, 32, 2, 1, {0x02, 1, 2, 3, 4, 5, 6, 7, 8}), failure);
-  ASSERT_EQ(literal.pixels.size(), 2u) << failure;
-  EXPECT_EQ(literal.pixels[0], 0x04030201u);
-  EXPECT_EQ(literal.pixels[1], 0x08070605u);
+  ASSERT_EQ(literal.PixelCount(), 2u) << failure;
+  EXPECT_EQ(literal.At(0, 0), 0x04030201u);
+  EXPECT_EQ(literal.At(1, 0), 0x08070605u);
   EXPECT_TRUE(literal.hasAlpha);
   EXPECT_TRUE(DecodeTga(MakeTga(10, 24, 2, 2, {0x81, 1, 2, 3}), failure).Empty());
   EXPECT_TRUE(DecodeTga(MakeTga(10, 24, 2, 1, {0x81, 1, 2}), failure).Empty());
@@ -189,8 +189,8 @@ TEST(BmpRunLength, PacketsPastTheLastRowAreUndecodable) {
   // Two rows of two: a run of five on the bottom row keeps two, then the top row, then the end.
   const Bitmap dropped =
       DecodeBmp(MakeBmp(2, 2, 8, 1, kTwoColours, {5, 1, 0, 0, 2, 0, 0, 1}), failure);
-  ASSERT_EQ(dropped.pixels.size(), 4u) << failure;
-  EXPECT_EQ(dropped.pixels[2], 0xFF1E140Au);
+  ASSERT_EQ(dropped.PixelCount(), 4u) << failure;
+  EXPECT_EQ(dropped.At(0, 1), 0xFF1E140Au);
   EXPECT_EQ(dropped.paletteIndices, (Bytes{0, 0, 1, 1}));
   EXPECT_TRUE(DecodeBmp(MakeBmp(2, 1, 8, 1, kTwoColours, {0, 0, 1, 1, 0, 1}), failure).Empty());
   EXPECT_TRUE(
@@ -218,8 +218,8 @@ TEST(BmpKinds, UnknownOrInconsistentHeadersAreUndecodable) {
   EXPECT_TRUE(DecodeBmp(hugeHeader, failure).Empty());
   // An index past the palette gives black.
   const Bitmap black = DecodeBmp(MakeBmp(2, 1, 8, 0, kTwoColours, {1, 7, 0, 0}), failure);
-  ASSERT_EQ(black.pixels.size(), 2u) << failure;
-  EXPECT_EQ(black.pixels[1], 0xFF000000u);
+  ASSERT_EQ(black.PixelCount(), 2u) << failure;
+  EXPECT_EQ(black.At(1, 0), 0xFF000000u);
   EXPECT_EQ(black.paletteIndices[1], 7);
 }
 

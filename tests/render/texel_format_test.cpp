@@ -110,5 +110,67 @@ TEST(PictureTexturesTest, EmptyOrMismatchedPicturesGiveNoTextures) {
   EXPECT_TRUE(backend.textures.empty());  // released with the set
 }
 
+
+// Every texel of every texture, in the engine's channel order.
+std::vector<std::uint32_t> AllTexels(const TAsphyreImage& image) {
+  std::vector<std::uint32_t> texels;
+  for (int t = 0; t < image.TextureCount(); ++t) {
+    for (int y = 0; y < image.TextureHeight(); ++y) {
+      for (int x = 0; x < image.TextureWidth(); ++x) texels.push_back(image.Pixel(x, y, t));
+    }
+  }
+  return texels;
+}
+
+// A width x height picture (texel value x + 10 y) in a buffer with rows `pitch` apart.
+TexelBuffer PictureBuffer(int width, int height, int pitch, int rows) {
+  TexelBuffer buffer(static_cast<std::size_t>(pitch) * static_cast<std::size_t>(rows), 0xDEADBEEF);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x)
+      buffer[static_cast<std::size_t>(y * pitch + x)] = 0xFF000000u | static_cast<std::uint32_t>(x + 10 * y);
+  }
+  return buffer;
+}
+
+TEST(PictureTexturesTest, APictureInItsTextureLayoutBecomesTheSameTextureAsACutOne) {
+  testing::FakeBackend backend;
+  const std::vector<std::uint32_t> compact = [] {
+    const TexelBuffer b = PictureBuffer(5, 3, 5, 3);
+    return std::vector<std::uint32_t>(b.begin(), b.end());
+  }();
+  TAsphyreImage cut(backend);
+  ASSERT_TRUE(cut.LoadFromBitmap(compact, 5, 3, 1, 1));
+
+  ASSERT_EQ(TextureSide(5), 8);
+  ASSERT_EQ(TextureSide(3), 6);
+  TAsphyreImage taken(backend);
+  ASSERT_TRUE(taken.LoadFromBitmap(PictureBuffer(5, 3, 8, 6), 5, 3, 8, 1, 1));
+  EXPECT_EQ(taken.TextureCount(), 1);
+  EXPECT_EQ(taken.TextureWidth(), 8);
+  EXPECT_EQ(taken.TextureHeight(), 6);
+  EXPECT_EQ(taken.PatternWidth(), 5);
+  EXPECT_EQ(AllTexels(taken), AllTexels(cut)) << "the border is filled in place, not left as it was";
+
+  // Other layouts and grids are cut from the buffer.
+  TAsphyreImage wide(backend);
+  ASSERT_TRUE(wide.LoadFromBitmap(PictureBuffer(5, 3, 13, 3), 5, 3, 13, 1, 1));
+  EXPECT_EQ(AllTexels(wide), AllTexels(cut));
+  TAsphyreImage grid(backend);
+  ASSERT_TRUE(grid.LoadFromBitmap(PictureBuffer(6, 3, 8, 6), 6, 3, 8, 2, 1));
+  EXPECT_EQ(grid.TextureCount(), 2);
+  EXPECT_EQ(static_cast<int>((grid.Pixel(2, 2, 1) >> 16) & 0xFF), 25);
+  TAsphyreImage shortBuffer(backend);
+  EXPECT_FALSE(shortBuffer.LoadFromBitmap(PictureBuffer(5, 2, 8, 2), 5, 3, 8, 1, 1));
+}
+
+TEST(PictureTexturesTest, APictureInItsTextureLayoutFallsBackToANarrowerFormat) {
+  testing::FakeBackend backend;
+  backend.unsupported = {TextureFormat::A8R8G8B8};
+  TAsphyreImage image(backend);
+  ASSERT_TRUE(image.LoadFromBitmap(PictureBuffer(5, 3, 8, 6), 5, 3, 8, 1, 1));
+  EXPECT_EQ(image.Format(), TextureFormat::A4R4G4B4);
+  EXPECT_EQ(image.Pixel(7, 0, 0), 0xFF000000u) << "the last column repeats the first";
+}
+
 }  // namespace
 }  // namespace ox::render

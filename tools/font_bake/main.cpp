@@ -97,10 +97,7 @@ bool FillTexture(const ox::media::Bitmap& picture, const Options& o, TFontRecord
       width * static_cast<std::size_t>(ox::render::StoredTexelSize(r.format));
   r.texels.resize(rowBytes * static_cast<std::size_t>(r.textureHeight));
   for (int y = 0; y < r.textureHeight; ++y) {
-    const std::span<const std::uint32_t> row(
-        picture.pixels.data() +
-            static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width),
-        width);
+    const std::span<const std::uint32_t> row(picture.Row(y), width);
     ox::render::EncodeStoredRow(r.format, row,
                                 r.texels.data() + static_cast<std::size_t>(y) * rowBytes);
   }
