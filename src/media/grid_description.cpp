@@ -37,7 +37,8 @@ std::optional<std::string> UnpackRecord(ImageStoreHost& host, const ImageSource&
   if (!content) return std::nullopt;
   const auto path = platform::SafeOutputPath(host.UserFolder(), kUnpackedName);
   if (!path) return std::nullopt;
-  const std::string_view bytes(reinterpret_cast<const char*>(content->data()), content->size());
+  const std::span<const std::uint8_t> view = content->View();
+  const std::string_view bytes(reinterpret_cast<const char*>(view.data()), view.size());
   if (!platform::WriteFileAtomically(*path, bytes)) return std::nullopt;
   return platform::ReadWholeFile(*path);
 }
@@ -60,7 +61,8 @@ GridSize ReadGridDescription(ImageStoreHost& host, const ImageSource& picture) {
   if (description.FromArchive()) {
     text = UnpackRecord(host, description);
   } else if (const auto bytes = ReadImageSource(host, description)) {
-    text.emplace(bytes->begin(), bytes->end());
+    const std::span<const std::uint8_t> view = bytes->View();
+    text.emplace(view.begin(), view.end());
   }
   return text ? ParseGridDescription(*text) : GridSize{};
 }

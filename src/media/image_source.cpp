@@ -1,26 +1,9 @@
 #include "media/image_source.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-
 #include "media/picture_decoder.h"
 
 namespace ox::media {
 namespace {
-
-// The file's bytes read straight into the buffer the decoders take (pictures are large).
-std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec || size > std::vector<std::uint8_t>().max_size()) return std::nullopt;
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                             std::fclose);
-  if (file == nullptr) return std::nullopt;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
-  return bytes;
-}
 
 const platform::GameFiles* FilesOf(ImageStoreHost& host, SourcePlace place) {
   switch (place) {
@@ -56,22 +39,28 @@ bool ImageSourceExists(ImageStoreHost& host, const ImageSource& source) {
   return files != nullptr && files->Exists(source.name);
 }
 
-std::optional<std::vector<std::uint8_t>> ReadImageSource(ImageStoreHost& host,
-                                                         const ImageSource& source) {
+std::span<const std::uint8_t> SourceBytes::View() const {
+  if (const auto* file = std::get_if<platform::MappedFile>(&bytes_)) return file->Bytes();
+  return std::get<std::vector<std::uint8_t>>(bytes_);
+}
+
+std::optional<SourceBytes> ReadImageSource(ImageStoreHost& host, const ImageSource& source) {
   if (source.FromArchive()) {
     render::TASDb* archive = host.Archive();
-    if (archive == nullptr) return std::nullopt;
-    return archive->ReadRecord(source.name);
+    auto record = archive != nullptr ? archive->ReadRecord(source.name) : std::nullopt;
+    if (!record) return std::nullopt;
+    return SourceBytes(std::move(*record));
   }
   const platform::GameFiles* files = FilesOf(host, source.place);
   const auto path = files != nullptr ? files->Resolve(source.name) : std::nullopt;
-  if (!path) return std::nullopt;
-  return ReadFileBytes(*path);
+  auto file = path ? platform::MappedFile::Open(*path) : std::nullopt;
+  if (!file) return std::nullopt;
+  return SourceBytes(std::move(*file));
 }
 
 Bitmap DecodeImageSource(ImageStoreHost& host, const ImageSource& source) {
   const auto bytes = ReadImageSource(host, source);
-  return bytes ? DecodePicture(source.name, *bytes) : DecodePicture(source.name, {});
+  return DecodePicture(source.name, bytes ? bytes->View() : std::span<const std::uint8_t>());
 }
 
 ImageSource SiblingSource(const ImageSource& source, std::string name) {

@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <span>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "media/bitmap.h"
 #include "media/image_store_host.h"
+#include "platform/mapped_file.h"
 
 namespace ox::media {
 
@@ -30,9 +33,19 @@ std::optional<ImageSource> LocateImageSource(ImageStoreHost& host, std::string_v
 
 bool ImageSourceExists(ImageStoreHost& host, const ImageSource& source);
 
-// The whole content; nothing when it is missing or cannot be read.
-std::optional<std::vector<std::uint8_t>> ReadImageSource(ImageStoreHost& host,
-                                                         const ImageSource& source);
+// A source's whole content: a loose file mapped into memory, or an archive record read out.
+class SourceBytes {
+ public:
+  explicit SourceBytes(platform::MappedFile file) : bytes_(std::move(file)) {}
+  explicit SourceBytes(std::vector<std::uint8_t> record) : bytes_(std::move(record)) {}
+  std::span<const std::uint8_t> View() const;
+
+ private:
+  std::variant<platform::MappedFile, std::vector<std::uint8_t>> bytes_;
+};
+
+// Nothing when the source is missing or cannot be read.
+std::optional<SourceBytes> ReadImageSource(ImageStoreHost& host, const ImageSource& source);
 
 // The source decoded by its name's extension; an empty bitmap when it cannot be read or
 // decoded.
