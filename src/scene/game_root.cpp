@@ -67,9 +67,17 @@ bool TOxDB::LoadGame(const std::string& path) {
   const std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
   gameFolder_ = folder;
   gameData_ = std::make_unique<platform::GameFiles>(folder);
+  if (!particleManager_ && services_.requestParticleTexture) {
+    particleManager_ = true;
+    services_.requestParticleTexture(true);
+  }
   loadProblem_ = ReadRootRecord(*this, *bytes, true);
   LoadUnicodeSet();
   return true;
+}
+
+void TOxDB::RefetchParticleTexture(bool keep) {
+  if (particleManager_ && services_.requestParticleTexture) services_.requestParticleTexture(keep);
 }
 
 void TOxDB::ResetTimer() {

@@ -35,6 +35,9 @@ struct RootServices {
   std::function<void(std::int32_t)> setMusicVolume;  // the playing music follows VOLMUZ
   // A picture the game keeps loaded for the whole run (the unicode set's glyphs).
   std::function<void(const std::string& name)> keepPicture;
+  // The particle manager's texture, "particles.bmp", requested (again) with the Keep given;
+  // empty without a canvas. The first call, at load, makes the manager.
+  std::function<void(bool keep)> requestParticleTexture;
   // FileFonts names the resource archive: open it and load its fonts.
   std::function<void(const std::filesystem::path& archive)> openArchive;
 };
@@ -76,6 +79,8 @@ class TOxDB : public TOxElement {
   bool UnicodeMode() const { return unicodeMode_; }
   // The glyph picture of the unicode text set, kept loaded in unicode mode.
   static constexpr const char* kUnicodePicture = "unicode\\unicode.png";
+  // The particle manager's texture requested again, once the manager exists.
+  void RefetchParticleTexture(bool keep);
   const std::vector<UnicodeGlyph>& UnicodeTable() const { return unicodeTable_; }
   const std::string& UnicodeTrailer() const { return unicodeTrailer_; }
 
@@ -138,6 +143,7 @@ class TOxDB : public TOxElement {
   std::optional<platform::MemIni> langTexts_, defLangTexts_, soundList_, unicodeTexts_;
   std::string cheatBuffer_, lastCheat_;
   bool unicodeMode_ = false;
+  bool particleManager_ = false;  // made at the first load with a canvas
   std::vector<UnicodeGlyph> unicodeTable_;
   std::string unicodeTrailer_;
   RootServices services_;

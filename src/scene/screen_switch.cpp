@@ -62,6 +62,7 @@ void TOxDB::FinishScreenSwitch() {
   scene.mouseDown = false;
   if (services_.resetImageRequests) services_.resetImageRequests();
   ClearResLoaded();
+  RefetchParticleTexture(false);
   if (unicodeMode_ && services_.keepPicture) services_.keepPicture(kUnicodePicture);
   Pictures().SetForLoadCount(Pictures().ForLoadCount() + 1);
   Pictures().SetForLoadPos(0);

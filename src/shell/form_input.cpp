@@ -133,6 +133,7 @@ void TFormMain::FlWin() {
   if (graphics_ != nullptr) graphics_->Device().SetWindowed(!scene.fullScreen);
   if (media::ImageStore* images = media::Images()) images->ReloadTextures();
   if (resources_ != nullptr) resources_->ReloadFonts();
+  root_->RefetchParticleTexture(true);
   for (const auto& child : root_->Children()) child->ReloadResources();
   timer_.Reset();
   timer_.SetEnabled(true);

@@ -18,6 +18,9 @@ PictureSystem::PictureSystem(Graphics& graphics, Resources& resources, scene::TO
   services.resetImageRequests = [this] { store_.ResetImageRequests(); };
   services.freeUnrequestedImages = [this] { store_.UnloadUnrequestedImages(); };
   services.keepPicture = [this](const std::string& name) { store_.RequestImage(name, true); };
+  services.requestParticleTexture = [this](bool keep) {
+    particleTexture_ = store_.RequestImage(kParticleTexture, keep);
+  };
 }
 
 PictureSystem::~PictureSystem() {
@@ -25,6 +28,7 @@ PictureSystem::~PictureSystem() {
   services.resetImageRequests = nullptr;
   services.freeUnrequestedImages = nullptr;
   services.keepPicture = nullptr;
+  services.requestParticleTexture = nullptr;
   elements::SetCanvas(nullptr);
   scene::SetPictures(nullptr);
   media::SetImages(nullptr);

@@ -23,6 +23,10 @@ class PictureSystem final : public media::ImageStoreHost, public scene::PictureL
   ~PictureSystem() override;
 
   media::ImageStore& Store() { return store_; }
+  // The particle manager's texture (star sprites and particle effects draw its patterns); null
+  // until the game is loaded.
+  static constexpr const char* kParticleTexture = "particles.bmp";
+  media::TOxIm* ParticleTexture() const { return particleTexture_; }
 
   // ImageStoreHost
   std::int32_t MaxMem() const override { return root_.MaxMem; }
@@ -48,6 +52,7 @@ class PictureSystem final : public media::ImageStoreHost, public scene::PictureL
   scene::TOxDB& root_;
   std::unique_ptr<platform::GameFiles> programFiles_;
   media::ImageStore store_;
+  media::TOxIm* particleTexture_ = nullptr;
 };
 
 }  // namespace ox::shell

@@ -224,6 +224,23 @@ TEST_F(RootFiles, TheUnicodeSetGivesGlyphsWidthsAndTheTrailer) {
   EXPECT_EQ(root.UnicodeTrailer(), "");
 }
 
+TEST_F(RootFiles, TheParticleTextureIsKeptAtTheFirstLoadAndFetchedAgainAfterEachSwitch) {
+  std::vector<bool> requests;
+  root.Services().requestParticleTexture = [&requests](bool keep) { requests.push_back(keep); };
+  root.RefetchParticleTexture(true);
+  EXPECT_TRUE(requests.empty()) << "no particle manager before a load with a canvas";
+  root.LoadGame((folder / "game.oxf").string());
+  root.LoadGame((folder / "game.oxf").string());
+  EXPECT_EQ(requests, std::vector<bool>{true}) << "the manager is made once";
+  auto* next = TOxElement::CreateIn<TOxScreen>(root);
+  root.BeginScreenSwitch(*next, {});
+  root.FinishScreenSwitch();
+  EXPECT_EQ(requests, (std::vector<bool>{true, false}));
+  root.RefetchParticleTexture(true);
+  EXPECT_EQ(requests, (std::vector<bool>{true, false, true}));
+  root.Services().requestParticleTexture = nullptr;
+}
+
 TEST_F(RootFiles, ThePerUserFolderFollowsTheIdAndHoldsTheStateFile) {
   TOxDB::SetUserDirOverride(folder / "home");
   root.Id = "MyGame";
