@@ -115,16 +115,16 @@ void TFormMain::TimerProcess() {
 
 // Up to ten logos of 100 ticks each; the tree is initialised at tick 18 of the first and the
 // first screen shown at tick 18 of the second (or at the end).
+// The current screen is looked up after Init, whose scripts may have changed it.
 void TFormMain::SplashTick() {
-  TOxElement* screen = CurrentScreen();
   if (logoCount_ < 100 && logoIndex_ > 0) {
     if (++logoCount_ == 18) {
       if (!initialised_) {
         root_->Init();
-        if (screen) screen->LoadResources();
+        if (TOxElement* screen = CurrentScreen()) screen->LoadResources();
         initialised_ = true;
       } else if (!shown_) {
-        if (screen) screen->Show();
+        if (TOxElement* screen = CurrentScreen()) screen->Show();
         shown_ = true;
       }
     }
@@ -132,6 +132,7 @@ void TFormMain::SplashTick() {
   }
   if (logoIndex_ >= 10) {
     if (!initialised_) root_->Init();
+    TOxElement* screen = CurrentScreen();
     if (!shown_ && screen) {
       screen->LoadResources();
       screen->Show();

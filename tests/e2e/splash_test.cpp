@@ -64,5 +64,23 @@ TEST_F(Splash, InitAndShowComeAtTick18OfTheFirstAndSecondLogoAndPlayAfterTheLast
   EXPECT_NE(Run(305).out.find(playing + "1}"), std::string::npos);
 }
 
+
+TEST(SplashWithoutLogos, TheScreenThatInitChoosesIsTheOneLoaded) {
+  TempFolder folder;
+  folder.Write("g/first.bmp", "not a picture");
+  folder.Write("g/other.bmp", "not a picture either");
+  Node first = Node::Of("TOxScreen").Set("Key", 2).Set("ImBack", "first.bmp");
+  Node other = Node::Of("TOxScreen").Set("Key", 3).Set("Id", "Other").Set("ImBack", "other.bmp");
+  folder.Write("g/game.oxf", gamefile::WriteGameFile(Node::Of("TOxDB").Set("Key", 1).Set("InitScreen", 2)
+                                                         .Set("exInit", "FastSetScreenNS(OXDB.OTHER)")
+                                                         .Add(first).Add(other)));
+  // Init comes at tick 18 of the wait that stands for the missing logos; nothing is drawn yet.
+  const PlayerRun run = RunPlayer({"--headless", "--log-errors", "--ticks", "25", (folder.path() / "g/game.oxf").string()},
+                                  folder);
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("cannot decode the picture OTHER.BMP"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("FIRST.BMP"), std::string::npos) << run.err;
+}
+
 }  // namespace
 }  // namespace ox::e2e
