@@ -17,12 +17,21 @@ struct GuardCut {
   int left = 0, right = 0, top = 0, bottom = 0;
 };
 
-int CutBefore(float start, float scale) {
-  return start < -1024.0f ? RoundToInt32((-1024.0f - start) / scale) - 1 : 0;
+// Whole source pixels over a distance beyond the band, the screen distance divided by both
+// scales. A pattern drawn at no scale, or so small that the count passes the pattern, is cut
+// whole rather than counted past what a 32-bit count holds.
+int PixelsBeyond(long double distance, long double axisScale, long double scale, int pattern) {
+  const long double pixels = distance / axisScale / scale;
+  if (!(pixels > -2.0L)) return -2;  // a mirrored scale cuts nothing
+  return pixels < pattern + 2.0L ? RoundToInt32(pixels) : pattern + 2;
 }
 
-int CutAfter(float end, float scale) {
-  return end > 2048.0f ? RoundToInt32((end - 2048.0f) / scale) + 1 : 0;
+int CutBefore(float start, long double axisScale, long double scale, int pattern) {
+  return start < -1024.0f ? PixelsBeyond(-1024.0f - start, axisScale, scale, pattern) - 1 : 0;
+}
+
+int CutAfter(float end, long double axisScale, long double scale, int pattern) {
+  return end > 2048.0f ? PixelsBeyond(end - 2048.0f, axisScale, scale, pattern) + 1 : 0;
 }
 
 }  // namespace
@@ -78,14 +87,17 @@ void TOxImage::Render(std::int32_t layer, std::uint32_t color, double offsetX, d
     render::TPoint2 p{static_cast<float>(offsetX + cx), static_cast<float>(offsetY + cy)};
     render::TPoint2 size{static_cast<float>(w), static_cast<float>(h)};
     const render::TPoint2 half{size.x / 2, size.y / 2};
-    GuardCut cut{std::max(0, CutBefore(p.x - half.x, sx)), std::max(0, CutAfter(p.x + half.x, sx)),
-                 std::max(0, CutBefore(p.y - half.y, sy)), std::max(0, CutAfter(p.y + half.y, sy))};
+    const int patternWidth = textures->PatternWidth(), patternHeight = textures->PatternHeight();
+    GuardCut cut{std::max(0, CutBefore(p.x - half.x, ScaleX, Scale(), patternWidth)),
+                 std::max(0, CutAfter(p.x + half.x, ScaleX, Scale(), patternWidth)),
+                 std::max(0, CutBefore(p.y - half.y, ScaleY, Scale(), patternHeight)),
+                 std::max(0, CutAfter(p.y + half.y, ScaleY, Scale(), patternHeight))};
     p.x += cut.left * sx;
     size.x -= (cut.left + cut.right) * sx;
     p.y += cut.top * sy;
     size.y -= (cut.top + cut.bottom) * sy;
-    const int sourceWidth = textures->PatternWidth() - cut.left - cut.right;
-    const int sourceHeight = textures->PatternHeight() - cut.top - cut.bottom;
+    const int sourceWidth = patternWidth - cut.left - cut.right;
+    const int sourceHeight = patternHeight - cut.top - cut.bottom;
     if (sourceWidth >= 1 && sourceHeight >= 1) {  // else nothing of it is inside the band
       const render::TPoint4 corners =
           AngleThousandths() == 0

@@ -147,6 +147,16 @@ TEST_F(Pictures, PicturesAndGridsComeFromTheArchiveWhenNoLooseFileHasThem) {
   EXPECT_TRUE(Near(At(60, 52), 0x000000)) << "one pattern is 10 wide";
 }
 
+TEST_F(Pictures, AnImageAtNoScaleFarOutsideTheBandDrawsNothingAndLeavesTheRestOfTheFrame) {
+  Picture("red.bmp", 40, 20, [](int, int) { return 0xFFFF0000u; });
+  Node screen = Node::Of("TOxScreen").Set("Key", 2);
+  screen.Add(Image("red.bmp", -3000, 100).Set("Scale", 0.0));
+  screen.Add(Image("red.bmp", 3000, -4000).Set("ScaleY", 0.0));
+  screen.Add(Image("red.bmp", 100, 100));
+  Play(Game(std::move(screen)));  // an error inside the frame would be on stderr
+  EXPECT_TRUE(Near(At(110, 110), 0xFF0000)) << "drawn after the two that are cut whole";
+}
+
 TEST_F(Pictures, ScriptsReadATextsWidthInItsFontAtItsScale) {
   std::filesystem::create_directories(folder.path() / "g");
   asdbpack::WriteArchive(folder.path() / "g/fonts.asdb", {render::testing::FontRecord("Main", render::testing::CellFont{}.Bytes())});
