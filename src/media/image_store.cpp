@@ -34,7 +34,7 @@ TOxIm& ImageStore::FindOrCreate(const std::string& name, bool keep) {
 }
 
 TOxIm* ImageStore::RequestImage(const std::string& name, bool keep) {
-  std::string normalised = platform::UpperCase1251(name);
+  std::string normalised = platform::UpperAscii(name);
   const std::string programFolder = host_.ProgramFolderPrefix();
   if (!programFolder.empty() && normalised.starts_with(programFolder)) {
     normalised.erase(0, programFolder.size());

@@ -89,7 +89,7 @@ void SoundStore::SetMusicChannelVolume(const MusicEntry& entry) {
 }
 
 void SoundStore::PlaySample(std::string_view name, std::int32_t volumePercent) {
-  const std::string upper = platform::UpperCase1251(std::string(name));
+  const std::string upper = platform::UpperAscii(std::string(name));
   const std::string fallback = OggFallback(upper);
   platform::AudioHandle handle = 0;
   const auto known = std::find_if(samples_.begin(), samples_.end(), [&](const SampleEntry& entry) {
@@ -114,7 +114,7 @@ SoundStore::MusicEntry* SoundStore::FindPlayableMusic(const std::string& name,
 }
 
 void SoundStore::PlayMusic(std::string_view name, std::int32_t volumePercent) {
-  const std::string upper = platform::UpperCase1251(std::string(name));
+  const std::string upper = platform::UpperAscii(std::string(name));
   const std::string fallback = OggFallback(upper);
   if (FindPlayableMusic(upper, fallback) == nullptr && GetMusic(upper) == 0) GetMusic(fallback);
   MusicEntry* entry = FindPlayableMusic(upper, fallback);

@@ -1,7 +1,9 @@
 // Letter case of the games' 8-bit text: ASCII letters and the Cyrillic letters of
 // Windows-1251 (А-Я/а-я, Ё/ё and the Ukrainian, Belarusian, Serbian and Macedonian letters).
-// Every comparison of names "without regard to case" in the player goes through these tables,
-// so the interpreter, the scene and the file resolver agree on what a letter is.
+// Comparisons of names "without regard to case" go through these tables, so the interpreter,
+// the scene and the file resolver agree on what a letter is. Picture, sound and archive record
+// names fold ASCII letters only (UpperAscii, LowerAscii): a record stored under a Cyrillic name
+// is found by that name as written.
 #pragma once
 
 #include <array>
@@ -57,6 +59,9 @@ inline char16_t UpperUnit1251(char16_t u) {
 std::string UpperCase1251(std::string s);
 std::u16string UpperCase1251(std::u16string s);
 std::string LowerCase1251(std::string s);
+
+std::string UpperAscii(std::string s);
+std::string LowerAscii(std::string s);
 
 // True when a and b are the same text once both are upper-cased.
 bool EqualNoCase1251(std::string_view a, std::string_view b);

@@ -1,5 +1,7 @@
 #include "render/asdb.h"
 
+#include "platform/case1251.h"
+
 #define ZLIB_CONST
 #include <zlib.h>
 
@@ -32,14 +34,6 @@ std::uint32_t U32(const std::uint8_t* p) {
 double F64(const std::uint8_t* p) {
   const std::uint64_t bits = U32(p) | static_cast<std::uint64_t>(U32(p + 4)) << 32;
   return std::bit_cast<double>(bits);
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
 }
 
 void ReadRecordHeader(const std::uint8_t* h, TASDbRecord& record) {
@@ -177,7 +171,7 @@ bool TASDb::ReadTable(const File& file) {
     record.offset = U32(word);
     position += record.name.size() + 4;
   }
-  for (const TASDbRecord& record : records_) lowerNames_.push_back(LowerAscii(record.name));
+  for (const TASDbRecord& record : records_) lowerNames_.push_back(platform::LowerAscii(record.name));
   for (TASDbRecord& record : records_) {
     std::uint8_t recordHeader[kAsdbRecordHeaderSize];
     if (!file.ReadAt(record.offset, recordHeader, sizeof recordHeader)) return false;
@@ -187,7 +181,7 @@ bool TASDb::ReadTable(const File& file) {
 }
 
 int TASDb::RecordIndex(std::string_view name) const {
-  const std::string lower = LowerAscii(name);
+  const std::string lower = platform::LowerAscii(std::string(name));
   for (std::size_t i = 0; i < lowerNames_.size(); ++i) {
     if (lowerNames_[i] == lower) return static_cast<int>(i);
   }

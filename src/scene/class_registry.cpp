@@ -2,22 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/case1251.h"
 #include "scene/element.h"
 
 namespace ox::scene {
 
-namespace {
-std::string UpperAscii(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return r;
-}
-}  // namespace
+using platform::UpperAscii;
 
 const PropertyInfo* ClassInfo::FindProperty(std::string_view propertyName) const {
-  const std::string wanted = UpperAscii(propertyName);
+  const std::string wanted = UpperAscii(std::string(propertyName));
   for (const PropertyInfo& p : properties) {
     if (UpperAscii(p.name) == wanted) return &p;
   }
@@ -32,7 +25,7 @@ bool ClassInfo::MayBeChildOf(std::string_view parentClass) const {
 ClassInfo MakeClassInfo(std::string name, std::vector<std::string> allowedParents,
                         PropertyTable properties, TOxElement* (*createIn)(TOxElement&)) {
   ClassInfo info;
-  info.shortName = UpperAscii(name.substr(0, 3)) == "TOX" ? name.substr(3) : name;
+  info.shortName = UpperAscii(std::string(name.substr(0, 3))) == "TOX" ? name.substr(3) : name;
   info.name = std::move(name);
   info.allowedParents = std::move(allowedParents);
   info.properties = std::move(properties);

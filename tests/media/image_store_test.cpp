@@ -84,6 +84,17 @@ TEST_F(ImageStoreTest, LooseFileThenProgramFolderThenArchive) {
   EXPECT_EQ(load(), -1);
 }
 
+TEST_F(ImageStoreTest, OnlyAsciiLettersFoldSoACyrillicRecordIsFoundByItsName) {
+  // "фон.png" and "ФОН.png" in Windows-1251.
+  const std::string lower = "\xF4\xEE\xED.png", upper = "\xD4\xCE\xCD.png";
+  host.SetArchive({TestHost::Record("Pics\\" + lower, "rgba.png")});
+  TOxIm* found = store.RequestImage("PICS\\" + lower, false);
+  EXPECT_EQ(found->Name(), "PICS\\" + lower.substr(0, 3) + ".PNG");
+  EXPECT_NE(found->Image(), nullptr) << "the record's name matches with ASCII letters folded";
+  EXPECT_TRUE(store.RequestImage("pics\\" + upper, false)->Failed())
+      << "Cyrillic letters of another case name another record";
+}
+
 TEST_F(ImageStoreTest, APictureFoundNowhereFailsAndIsNeverLookedForAgain) {
   TOxIm* missing = store.RequestImage("late.bmp", false);
   EXPECT_TRUE(missing->Failed());

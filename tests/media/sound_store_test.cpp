@@ -152,6 +152,12 @@ TEST_F(SoundStoreTest, ArchiveRecordsServeWhenNoLooseFileExists) {
   EXPECT_EQ(std::string(memory.begin(), memory.end()), "song bytes");
 }
 
+TEST_F(SoundStoreTest, APlayedSoundWithACyrillicNameIsFoundInTheArchive) {
+  AddRecord("sounds\\\xE7\xE2\xEE\xED.WAV");  // "звон.WAV" in Windows-1251
+  Store().PlaySample("\xE7\xE2\xEE\xED.wav", 100);  // only the ASCII letters are raised
+  EXPECT_EQ(audio.loads, (std::vector<std::string>{"sample memory"}));
+}
+
 TEST_F(SoundStoreTest, EveryNewSampleNameResetsTheFrameTimer) {
   AddSoundFile("a.wav");
   Store().GetSample("A.WAV");
