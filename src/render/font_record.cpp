@@ -56,8 +56,7 @@ bool LayoutIsSound(const TFontRecord& r) {
   const auto within = [](int value, int limit) { return value >= 1 && value <= limit; };
   if (StoredTexelSize(r.format) == 0 || !within(r.textureWidth, kLargestFontTexture) ||
       !within(r.textureHeight, kLargestFontTexture) || !within(r.patternWidth, r.textureWidth) ||
-      !within(r.patternHeight, r.textureHeight) || !within(r.visibleWidth, r.patternWidth) ||
-      !within(r.visibleHeight, r.patternHeight) || r.textureCount < 0 || r.patternCount < 0) {
+      !within(r.patternHeight, r.textureHeight) || r.textureCount < 0 || r.patternCount < 0) {
     return false;
   }
   const std::int64_t perTexture = static_cast<std::int64_t>(r.textureWidth / r.patternWidth) *

@@ -109,8 +109,9 @@ std::unique_ptr<TAsphyreImage> MakeGlyphImage(const TFontRecord& record, Graphic
   if (!image->CreateTextures(record.textureCount, record.textureWidth, record.textureHeight)) {
     return nullptr;
   }
+  // A glyph is its whole cell: the record's visible size is not used.
   image->SetPatternSize(record.patternWidth, record.patternHeight);
-  image->SetVisibleSize(record.visibleWidth, record.visibleHeight);
+  image->SetVisibleSize(record.patternWidth, record.patternHeight);
   image->SetPatternCount(record.patternCount);
   for (int index = 0; index < record.textureCount; ++index) {
     if (!WriteTexture(*image, index, record)) return nullptr;

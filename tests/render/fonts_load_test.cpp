@@ -114,6 +114,17 @@ TEST_F(FontsLoadTest, RowsOfTheTexturesOwnPairAreCopiedUnchangedWithTheirXBitsAs
   EXPECT_EQ(Texel(*fonts.Find("a8"), 0), 0x88FF0000u);
 }
 
+TEST_F(FontsLoadTest, AGlyphIsItsWholeCellWhateverVisibleSizeTheRecordGives) {
+  CellFont cells;
+  TFontRecord record = cells.Record();
+  record.visibleWidth = -8;
+  record.visibleHeight = record.patternHeight + 5;
+  ASSERT_TRUE(Load({FontRecord("odd", EncodeFontRecord(record))}));
+  const TAsphyreImage& glyphs = *fonts.Find("odd")->Image();
+  EXPECT_EQ(glyphs.VisibleWidth(), glyphs.PatternWidth());
+  EXPECT_EQ(glyphs.VisibleHeight(), glyphs.PatternHeight());
+}
+
 TEST_F(FontsLoadTest, TheFirstBadRecordEndsTheLoadingAndStaysUnderItsDefaultName) {
   std::vector<std::uint8_t> damaged = CellFont{}.Bytes();
   damaged.resize(damaged.size() - 1);
