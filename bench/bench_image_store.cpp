@@ -1,10 +1,11 @@
 // A 1024x768 picture loaded through the image store (file read, decode, texture set) against
 // the bare work on the same file: libpng and libjpeg decoding it into their own row format,
 // and for BMP (24-bit) and Targa (32-bit) a plain copy of the pixel bytes. The store is
-// measured twice: with the real OpenGL back end on an off-screen context (textures uploaded),
-// and with a back end that keeps textures in memory, copying the picture into them. The
-// player's decoder alone shows how much of the difference is decoding and how much the
-// texture set. On a shared machine compare medians of interleaved runs:
+// measured twice: with the real OpenGL back end on an off-screen context (textures uploaded,
+// a copy into the driver's memory), and with a back end that keeps the texels it is handed in
+// memory, which is the store's own work alone. The player's decoder alone shows how much of
+// the difference is decoding and how much the texture set. On a shared machine compare the
+// medians of interleaved runs:
 //   --benchmark_repetitions=15 --benchmark_enable_random_interleaving=true
 #include <benchmark/benchmark.h>
 #include <stdlib.h>

@@ -27,6 +27,7 @@ class FakeBackend final : public GraphicsBackend {
   std::vector<PresentResult> presentResults;  // consumed in order; Ok when empty
   PresentResult cooperativeLevel = PresentResult::DeviceNotReset;
   std::vector<TextureFormat> unsupported;
+  bool copyBuffers = false;
   std::vector<std::string> calls;  // device-level calls in order
   std::vector<RecordedDraw> draws;
   int streamVertices = 0;
@@ -81,7 +82,19 @@ class FakeBackend final : public GraphicsBackend {
     t.width = width;
     t.height = height;
     t.format = format;
-    t.texels.assign(static_cast<std::size_t>(width * height * BytesPerTexel(format)), 0);
+    t.texels.assign((static_cast<std::size_t>(width * height * BytesPerTexel(format)) + 3) / 4, 0);
+    return nextTexture++;
+  }
+  // Keeps the buffer as the texture's texels, as a back end with textures in memory does; or,
+  // with copyBuffers, leaves it to the interface, which copies it in through a lock.
+  TextureId CreateTextureFrom(int width, int height, TexelBuffer&& argb) override {
+    if (copyBuffers) return GraphicsBackend::CreateTextureFrom(width, height, std::move(argb));
+    if (width <= 0 || height <= 0 || argb.size() != static_cast<std::size_t>(width * height)) return 0;
+    Texture& t = textures[nextTexture];
+    t.width = width;
+    t.height = height;
+    t.format = TextureFormat::A8R8G8B8;
+    t.texels = std::move(argb);
     return nextTexture++;
   }
   void ReleaseTexture(TextureId texture) override { textures.erase(texture); }
@@ -89,7 +102,8 @@ class FakeBackend final : public GraphicsBackend {
     const auto found = textures.find(texture);
     if (found == textures.end()) return std::nullopt;
     Texture& t = found->second;
-    return TexelLock{t.texels.data(), t.width * BytesPerTexel(t.format), t.width, t.height, t.format};
+    return TexelLock{reinterpret_cast<std::uint8_t*>(t.texels.data()), t.width * BytesPerTexel(t.format),
+                     t.width, t.height, t.format};
   }
   void UnlockTexture(TextureId) override {}
 
@@ -121,7 +135,7 @@ class FakeBackend final : public GraphicsBackend {
   struct Texture {
     int width = 0, height = 0;
     TextureFormat format = TextureFormat::A8R8G8B8;
-    std::vector<std::uint8_t> texels;
+    TexelBuffer texels;  // 32-bit words whatever the format
   };
   std::map<TextureId, Texture> textures;
   PresentParameters parameters;

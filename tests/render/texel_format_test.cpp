@@ -163,6 +163,17 @@ TEST(PictureTexturesTest, APictureInItsTextureLayoutBecomesTheSameTextureAsACutO
   EXPECT_FALSE(shortBuffer.LoadFromBitmap(PictureBuffer(5, 2, 8, 2), 5, 3, 8, 1, 1));
 }
 
+TEST(PictureTexturesTest, ABackEndThatCannotTakeTheBufferGetsItCopiedThroughALock) {
+  testing::FakeBackend backend;
+  backend.copyBuffers = true;
+  TAsphyreImage taken(backend), cut(backend);
+  ASSERT_TRUE(taken.LoadFromBitmap(PictureBuffer(5, 3, 8, 6), 5, 3, 8, 1, 1));
+  ASSERT_TRUE(cut.LoadFromBitmap(PictureBuffer(5, 3, 13, 3), 5, 3, 13, 1, 1));  // not laid out
+  EXPECT_EQ(AllTexels(taken), AllTexels(cut));
+  EXPECT_EQ(backend.CreateTextureFrom(4, 4, TexelBuffer(15)), 0u) << "a buffer of the wrong size";
+  EXPECT_EQ(backend.textures.size(), 2u);
+}
+
 TEST(PictureTexturesTest, APictureInItsTextureLayoutFallsBackToANarrowerFormat) {
   testing::FakeBackend backend;
   backend.unsupported = {TextureFormat::A8R8G8B8};
