@@ -140,6 +140,7 @@ void GlBackend::ReleaseDevice() {
   textures_.clear();
   spareTextures_.Clear();
   boundTexture_ = 0;
+  bound_ = nullptr;
   if (vertexArray_ != 0) glDeleteVertexArrays(1, &vertexArray_);
   if (nearestSampler_ != 0) glDeleteSamplers(1, &nearestSampler_);
   if (linearSampler_ != 0) glDeleteSamplers(1, &linearSampler_);
@@ -215,7 +216,7 @@ TextureId GlBackend::CreateTexture(int width, int height, TextureFormat format) 
   const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
                             static_cast<std::size_t>(BytesPerTexel(format));
   texture.texels.assign((bytes + 3) / 4, 0);
-  return AddTexture(std::move(texture), nullptr);
+  return AddTexture(std::move(texture));
 }
 
 TextureId GlBackend::CreateTextureFrom(int width, int height, TexelBuffer&& argb) {
@@ -223,30 +224,20 @@ TextureId GlBackend::CreateTextureFrom(int width, int height, TexelBuffer&& argb
       argb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
     return 0;
   }
-  Texture texture{0, width, height, TextureFormat::A8R8G8B8, std::move(argb), false};
-  const std::uint32_t* texels = texture.texels.data();
-  return AddTexture(std::move(texture), texels);
+  return AddTexture(Texture{0, width, height, TextureFormat::A8R8G8B8, std::move(argb)});
 }
 
-// The unsized internal format lets the driver store the texels as they are sent, blue first,
-// so uploads are copies rather than a per-texel reordering.
-TextureId GlBackend::AddTexture(Texture texture, const std::uint32_t* argb) {
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+// Textures are managed: the texels written stay here, and the driver is given them when the
+// texture is next drawn, so a picture loaded costs no upload until it is shown.
+TextureId GlBackend::AddTexture(Texture texture) {
   texture.name = spareTextures_.Take(texture.width, texture.height);
-  if (texture.name != 0) {
-    glBindTexture(GL_TEXTURE_2D, texture.name);
-    if (argb != nullptr) {
-      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture.width, texture.height, GL_BGRA,
-                      GL_UNSIGNED_INT_8_8_8_8_REV, argb);
-    }
-  } else {
+  texture.stored = texture.name != 0;
+  if (texture.name == 0) {
     glGenTextures(1, &texture.name);
     glBindTexture(GL_TEXTURE_2D, texture.name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texture.width, texture.height, 0, GL_BGRA,
-                 GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    RebindTexture();
   }
-  RebindTexture();
   if (glGetError() != GL_NO_ERROR) {
     glDeleteTextures(1, &texture.name);
     return 0;
@@ -259,9 +250,13 @@ TextureId GlBackend::AddTexture(Texture texture, const std::uint32_t* argb) {
 void GlBackend::ReleaseTexture(TextureId texture) {
   const auto found = textures_.find(texture);
   if (found == textures_.end()) return;
-  spareTextures_.Keep(found->second.name, found->second.width, found->second.height);
-  textures_.erase(found);
   if (boundTexture_ == texture) SetTexture(0);
+  if (found->second.stored) {
+    spareTextures_.Keep(found->second.name, found->second.width, found->second.height);
+  } else {
+    glDeleteTextures(1, &found->second.name);
+  }
+  textures_.erase(found);
 }
 
 std::optional<TexelLock> GlBackend::LockTexture(TextureId texture, bool readOnly) {
@@ -277,22 +272,30 @@ void GlBackend::UnlockTexture(TextureId texture) {
   const auto found = textures_.find(texture);
   if (found == textures_.end() || !found->second.writing) return;
   found->second.writing = false;
-  Upload(found->second);
+  found->second.stale = true;
 }
 
-void GlBackend::Upload(const Texture& texture) const {
+// The unsized internal format lets the driver store the texels as they are sent, blue first,
+// so uploads are copies rather than a per-texel reordering.
+void GlBackend::Upload(Texture& texture) {
+  std::vector<std::uint32_t> converted;
+  const std::uint32_t* argb = texture.texels.data();
+  if (texture.format != TextureFormat::A8R8G8B8) {
+    converted.resize(static_cast<std::size_t>(texture.width) * static_cast<std::size_t>(texture.height));
+    DecodeRow(texture.format, reinterpret_cast<const std::uint8_t*>(texture.texels.data()), converted);
+    argb = converted.data();
+  }
   glBindTexture(GL_TEXTURE_2D, texture.name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  if (texture.format == TextureFormat::A8R8G8B8) {
+  if (texture.stored) {
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture.width, texture.height, GL_BGRA,
-                    GL_UNSIGNED_INT_8_8_8_8_REV, texture.texels.data());
+                    GL_UNSIGNED_INT_8_8_8_8_REV, argb);
   } else {
-    std::vector<std::uint32_t> argb(static_cast<std::size_t>(texture.width) *
-                                    static_cast<std::size_t>(texture.height));
-    DecodeRow(texture.format, reinterpret_cast<const std::uint8_t*>(texture.texels.data()), argb);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture.width, texture.height, GL_BGRA,
-                    GL_UNSIGNED_INT_8_8_8_8_REV, argb.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texture.width, texture.height, 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, argb);
   }
+  texture.stored = glGetError() == GL_NO_ERROR;
+  texture.stale = false;
   RebindTexture();
 }
 
@@ -342,6 +345,7 @@ bool GlBackend::DrawIndexed(PrimitiveKind kind, std::span<const Vertex> vertices
     return false;
   }
   if (indices.empty()) return true;
+  if (bound_ != nullptr && bound_->stale) Upload(*bound_);  // written while it stayed bound
   if (kind == PrimitiveKind::Lines) {
     const std::vector<Vertex> lines = NudgedLines(vertices, indices);
     if (lines.size() > static_cast<std::size_t>(streamVertices_)) return false;
@@ -390,7 +394,9 @@ void GlBackend::SetTexture(TextureId texture) {
   if (!created_) return;
   const auto found = textures_.find(texture);
   boundTexture_ = found != textures_.end() ? texture : 0;
-  glBindTexture(GL_TEXTURE_2D, found != textures_.end() ? found->second.name : 0);
+  bound_ = found != textures_.end() ? &found->second : nullptr;
+  if (bound_ != nullptr && bound_->stale) Upload(*bound_);
+  glBindTexture(GL_TEXTURE_2D, bound_ != nullptr ? bound_->name : 0);
   program_.SetTextured(boundTexture_ != 0);
 }
 

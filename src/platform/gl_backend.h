@@ -64,13 +64,15 @@ class GlBackend final : public GraphicsBackend {
     TextureFormat format = TextureFormat::A8R8G8B8;
     TexelBuffer texels;  // the texels as last written, in 32-bit words whatever the format
     bool writing = false;
+    bool stored = false;  // the driver holds storage of the texture's size
+    bool stale = true;    // written since the driver last had the texels
   };
 
   bool CreateTarget(const PresentParameters& parameters);
   void ReleaseTarget();
-  // Makes the texture's GL name and storage; with texels already in device colours, from them.
-  TextureId AddTexture(Texture texture, const std::uint32_t* argb);
-  void Upload(const Texture& texture) const;
+  TextureId AddTexture(Texture texture);
+  // Hands the driver the texels written since it last had them.
+  void Upload(Texture& texture);
   void RebindTexture() const;
   void Stream(std::span<const Vertex> vertices, std::span<const std::uint16_t> indices) const;
   void ApplyScissor() const;
@@ -93,6 +95,7 @@ class GlBackend final : public GraphicsBackend {
   GlTexturePool spareTextures_{std::size_t{8} << 20};  // texels: about ten full frames
   TextureId nextTexture_ = 1;
   TextureId boundTexture_ = 0;
+  Texture* bound_ = nullptr;  // the entry of boundTexture_
   Viewport viewport_;
 };
 

@@ -1,5 +1,6 @@
 // How picture texels reach the OpenGL back end: a picture already in its texture's layout is
-// taken over without a copy, and released textures are reused for the next of their size.
+// taken over without a copy, texels go to the driver when their texture is next drawn, and
+// released textures are reused for the next of their size.
 #include <gtest/gtest.h>
 
 #include "gl_fixture.h"
@@ -68,6 +69,18 @@ TEST_F(PictureUploadTest, AReusedTextureShowsOnlyTheNewPicture) {
   EXPECT_TRUE(Near(At(22, 11), {255, 255, 255}, 0));
   EXPECT_EQ(green.Pixel(7, 2, 0), 0xFF00FF00u);
   EXPECT_EQ(backend.CreateTextureFrom(4, 4, TexelBuffer(15)), 0u) << "a buffer of the wrong size";
+}
+
+TEST_F(PictureUploadTest, TexelsWrittenBetweenTwoDrawsOfABoundTextureReachTheSecond) {
+  const auto picture = Solid(0xFFFF0000, 5, 3);
+  Render([&] {
+    canvas.Draw(picture.get(), 10, 10, 0, 0xFFFFFFFF, kFxCopy);
+    canvas.Flush();  // drawn red; the texture stays bound
+    ASSERT_TRUE(picture->WriteTexture(0, std::vector<std::uint32_t>(8 * 6, 0xFF0000FF)));
+    canvas.Draw(picture.get(), 20, 10, 0, 0xFFFFFFFF, kFxCopy);
+  });
+  EXPECT_TRUE(Near(At(12, 11), {255, 0, 0}, 0));
+  EXPECT_TRUE(Near(At(22, 11), {0, 0, 255}, 0));
 }
 
 TEST_F(PictureUploadTest, ThePoolKeepsTheNewestTexturesWithinItsBudget) {
