@@ -6,16 +6,10 @@
 
 #include <unistd.h>
 
-#include "elements/register_classes.h"
-#include "elements/screen.h"
 #include "elements/shape.h"
 #include "elements/text.h"
-#include "scene/game_root.h"
 #include "scene/picture_loading.h"
-#include "scene/scene_state.h"
-#include "scene/script_binding.h"
-#include "scriptlib/engine_functions.h"
-#include "script/var_list.h"
+#include "script_root_fixture.h"
 
 namespace ox::scriptlib {
 namespace {
@@ -24,35 +18,14 @@ using namespace ox::elements;
 using scene::Scene;
 using scene::TOxElement;
 
-struct Engine : ::testing::Test {
+struct Engine : ScriptRootTest {
   void SetUp() override {
-    RegisterElementClasses();
-    Scene() = scene::SceneState{};
-    Scene().root = &root;
-    pool.SetRoot(&root);
-    root.Id = "Root";
-    screen->Id = "Main";
+    ScriptRootTest::SetUp();
     other->Id = "Other";
     shape->Id = "Box";
     text->Id = "Label";
   }
-  void TearDown() override { Scene() = scene::SceneState{}; }
 
-  // Runs the script on the root, keeping its variables in the root's.
-  void Run(const std::string& source) {
-    scene::EventScript event;
-    scene::AssignEvent(event, source);
-    root.EnsureVars();
-    scene::RunEvent(root, event, "Test", root.Vars());
-  }
-  script::Value Read(const std::string& name) {
-    const script::TVar* v = root.Vars()->Find(name);
-    return v ? v->Val : script::Value{};
-  }
-
-  scene::InterpreterPool pool{[this](script::TPasCalc& calc) { RegisterAllFunctions(calc); }};
-  scene::TOxDB root;
-  TOxScreen* screen = TOxElement::CreateIn<TOxScreen>(root);
   TOxScreen* other = TOxElement::CreateIn<TOxScreen>(root);
   TOxShape* shape = TOxElement::CreateIn<TOxShape>(*screen);
   TOxText* text = TOxElement::CreateIn<TOxText>(*screen);

@@ -3,14 +3,8 @@
 
 #include "../elements/picture_fixture.h"
 #include "elements/image.h"
-#include "elements/register_classes.h"
-#include "elements/screen.h"
 #include "elements/shape.h"
-#include "scene/game_root.h"
-#include "scene/scene_state.h"
-#include "scene/script_binding.h"
-#include "script/var_list.h"
-#include "scriptlib/engine_functions.h"
+#include "script_root_fixture.h"
 
 namespace ox::scriptlib {
 namespace {
@@ -19,14 +13,14 @@ using namespace ox::elements;
 using scene::Scene;
 using scene::TOxElement;
 
-struct PixelFunctions : ::testing::Test {
+// The picture store is made before the root and goes after it: the root's images use it.
+struct WithPictures {
+  elements::testing::PictureStore pictures;
+};
+
+struct PixelFunctions : WithPictures, ScriptRootTest {
   void SetUp() override {
-    RegisterElementClasses();
-    Scene() = scene::SceneState{};
-    Scene().root = &root;
-    pool.SetRoot(&root);
-    root.Id = "Root";
-    screen->Id = "Main";
+    ScriptRootTest::SetUp();
     TOxElement::CreateIn<TOxShape>(*screen)->Id = "Box";
     // Two 4 x 4 patterns side by side; their texels differ in every channel.
     pictures.Put("two.bmp", 8, 4, [](int x, int y) {
@@ -36,23 +30,7 @@ struct PixelFunctions : ::testing::Test {
     image->Id = "Pic";
     image->SetImImage("two.bmp");
   }
-  void TearDown() override { Scene() = scene::SceneState{}; }
 
-  void Run(const std::string& source) {
-    scene::EventScript event;
-    scene::AssignEvent(event, source);
-    root.EnsureVars();
-    scene::RunEvent(root, event, "Test", root.Vars());
-  }
-  script::Value Read(const std::string& name) {
-    const script::TVar* v = root.Vars()->Find(name);
-    return v ? v->Val : script::Value{};
-  }
-
-  elements::testing::PictureStore pictures;
-  scene::InterpreterPool pool{[](script::TPasCalc& calc) { RegisterAllFunctions(calc); }};
-  scene::TOxDB root;
-  TOxScreen* screen = TOxElement::CreateIn<TOxScreen>(root);
   TOxImage* image = TOxElement::CreateIn<TOxImage>(*screen);
 };
 
