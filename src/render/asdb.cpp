@@ -5,13 +5,8 @@
 #define ZLIB_CONST
 #include <zlib.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <span>
@@ -66,45 +61,6 @@ std::optional<std::vector<std::uint8_t>> InflateExactly(std::span<const std::uin
 
 }  // namespace
 
-// The archive file opened for reading; every read is checked against the file's size first.
-class TASDb::File {
- public:
-  explicit File(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    struct stat st {};
-    if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
-      ::close(fd_);
-      fd_ = -1;
-    }
-    if (fd_ >= 0) size_ = static_cast<std::uint64_t>(st.st_size);
-  }
-  ~File() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-
-  bool IsOpen() const { return fd_ >= 0; }
-  std::uint64_t Size() const { return size_; }
-
-  bool ReadAt(std::uint64_t offset, void* data, std::size_t count) const {
-    if (offset > size_ || count > size_ - offset) return false;
-    auto* out = static_cast<std::uint8_t*>(data);
-    while (count > 0) {
-      const ssize_t n = ::pread(fd_, out, count, static_cast<off_t>(offset));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      out += n;
-      offset += static_cast<std::uint64_t>(n);
-      count -= static_cast<std::size_t>(n);
-    }
-    return true;
-  }
-
- private:
-  int fd_;
-  std::uint64_t size_ = 0;
-};
-
 void TASDb::SetFileName(std::string fileName) {
   fileName_ = std::move(fileName);
   fresh_ = false;
@@ -117,11 +73,13 @@ bool TASDb::Update() {
       opened = CreateEmpty();
       break;
     case TOpenMode::opReadOnly:
-      opened = ReadTable(File(fileName_));
+      opened = ReadTable(platform::ReadOnlyFile(fileName_));
       break;
     case TOpenMode::opUpdate: {
       std::error_code ec;
-      opened = std::filesystem::exists(fileName_, ec) ? ReadTable(File(fileName_)) : CreateEmpty();
+      opened = std::filesystem::exists(fileName_, ec)
+                   ? ReadTable(platform::ReadOnlyFile(fileName_))
+                   : CreateEmpty();
       break;
     }
   }
@@ -144,7 +102,7 @@ bool TASDb::CreateEmpty() {
   return written && closed;
 }
 
-bool TASDb::ReadTable(const File& file) {
+bool TASDb::ReadTable(const platform::ReadOnlyFile& file) {
   records_.clear();
   lowerNames_.clear();
   std::uint8_t header[kAsdbHeaderSize];
@@ -204,7 +162,7 @@ int TASDb::RecordType(int index) const {
 }
 
 std::optional<std::vector<std::uint8_t>> TASDb::ReadRecord(std::string_view name) {
-  const File file(fileName_);
+  const platform::ReadOnlyFile file(fileName_);
   if (!file.IsOpen()) return std::nullopt;
   if (fresh_) {
     fresh_ = false;

@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/read_only_file.h"
 #include "render/asdb_format.h"
 
 namespace ox::render {
@@ -55,9 +56,8 @@ class TASDb {
   bool ReadRecordToStream(std::string_view name, std::ostream& stream);
 
  private:
-  class File;
   bool CreateEmpty();
-  bool ReadTable(const File& file);
+  bool ReadTable(const platform::ReadOnlyFile& file);
 
   std::string fileName_;
   TOpenMode openMode_ = TOpenMode::opReadOnly;
