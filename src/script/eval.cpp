@@ -186,13 +186,6 @@ void LanguageLookup(Value& v) {
   if (!text.empty()) v.s = std::move(text);
 }
 
-std::string OperandError(int op) {
-  std::string m = "Invalid operand types for \"";
-  m += TokenText(op);
-  m += '"';
-  return m;
-}
-
 bool ParseIndex(std::string_view s, std::int32_t& out) { return TextToInt32(s, out); }
 
 }  // namespace
@@ -227,9 +220,9 @@ bool TPasCalc::Evaluate(std::string_view prepared, TVar& result) {
   Next();
   bool ok = false;
   if (cur_.code == tkEnd) {
-    ReportError("Empty string - not expression", prepared, 1);
+    ReportError(ScriptErrorId::kEmptyExpression, prepared);
   } else if (++nesting_ > kMaxNesting) {
-    ReportError("Too deep nesting of expressions and statements", prepared, 27);
+    ReportError(ScriptErrorId::kTooDeepNesting, prepared);
   } else {
     ParseOr(result.Val);
     ok = errorCode_ == 0 && cur_.code == tkEnd;
@@ -246,7 +239,7 @@ void TPasCalc::Binary(int op, Value& left, Value& right) {
   LanguageLookup(right);
   Value r;
   if (!ApplyOperator(op, left, right, r)) {
-    ReportError(OperandError(op), text_, 5);
+    ReportError(ScriptErrorId::kInvalidOperandTypes, text_, {TokenText(op)});
     return;
   }
   left = std::move(r);
@@ -336,7 +329,7 @@ void TPasCalc::ParseUnary(Value& v) {
   if (op == tkNot) {
     double d = 0;
     if (!ToFloat(v, d)) {
-      ReportError(OperandError(tkNot), text_, 5);
+      ReportError(ScriptErrorId::kInvalidOperandTypes, text_, {TokenText(tkNot)});
       return;
     }
     v = Value::UInt8(d == 0 ? 1 : 0);
@@ -367,7 +360,7 @@ void TPasCalc::ParseUnary(Value& v) {
     }
     case OC::D: v.f = -v.f; break;
   }
-  if (!ok) ReportError(OperandError(tkMinus), text_, 5);
+  if (!ok) ReportError(ScriptErrorId::kInvalidOperandTypes, text_, {TokenText(tkMinus)});
 }
 
 void TPasCalc::ParsePrimary(Value& v) {
@@ -377,12 +370,12 @@ void TPasCalc::ParsePrimary(Value& v) {
       if (!t.empty() && (t[0] == '\'' || t[0] == '"')) {
         const char last = t.back();
         if (t.size() < 2 || (last != '\'' && last != '"')) {
-          ReportError("Unterminated string: " + std::string(t), text_, 6);
+          ReportError(ScriptErrorId::kUnterminatedString, text_, {t});
           return;
         }
         v = Value::String(t[0] == '\'' ? std::string(t.substr(1, t.size() - 2)) : std::string(t));
       } else if (!ParseNumberLiteral(t, v)) {
-        ReportError("Invalid number: " + std::string(t), text_, 1);
+        ReportError(ScriptErrorId::kInvalidNumber, text_, {t});
         return;
       }
       Next();
@@ -396,7 +389,7 @@ void TPasCalc::ParsePrimary(Value& v) {
     case tkLParen:
       Next();
       if (++nesting_ > kMaxNesting) {
-        ReportError("Too deep nesting of expressions and statements", text_, 27);
+        ReportError(ScriptErrorId::kTooDeepNesting, text_);
         --nesting_;
         return;
       }
@@ -404,14 +397,14 @@ void TPasCalc::ParsePrimary(Value& v) {
       --nesting_;
       if (errorCode_) return;
       if (cur_.code != tkRParen) {
-        ReportError("')' expected", text_, 2);
+        ReportError(ScriptErrorId::kCloseParenExpected, text_);
         return;
       }
       Next();
       return;
     case tkName: ParseName(v); return;
     default:
-      ReportError("Unknown or invalid operator in expression: " + std::string(cur_.text), text_, 1);
+      ReportError(ScriptErrorId::kUnknownOperator, text_, {cur_.text});
       return;
   }
 }
@@ -445,9 +438,9 @@ void TPasCalc::ParseName(Value& v) {
     std::vector<std::string_view> args;
     if (!ReadArguments(args)) return;
     if (procs_.IndexOf(name) >= 0) {
-      if (!CallProcedure(name, args, v)) ReportError("Error in procedure: " + name, text_, 7);
+      if (!CallProcedure(name, args, v)) ReportError(ScriptErrorId::kErrorInProcedure, text_, {name});
     } else {
-      if (!CallNative(name, args, v)) ReportError("Error in function: " + name, text_, 7);
+      if (!CallNative(name, args, v)) ReportError(ScriptErrorId::kErrorInFunction, text_, {name});
     }
     return;
   }
@@ -479,7 +472,7 @@ void TPasCalc::ParseName(Value& v) {
   std::string fullName(nameView);
   if (has1) {
     if (plainExists) {
-      ReportError("Variable with same name exist : " + fullName, text_, 24);
+      ReportError(ScriptErrorId::kDuplicateVariable, text_, {fullName});
       return;
     }
     fullName += '[';
@@ -487,28 +480,28 @@ void TPasCalc::ParseName(Value& v) {
     fullName += ']';
     found = false;
   } else if (isArray) {
-    ReportError("Array with same name exist : " + fullName, text_, 24);
+    ReportError(ScriptErrorId::kDuplicateArray, text_, {fullName});
     return;
   }
   if (!found) {
     TVar tmp;
     if (!vars_.Lookup(fullName, tmp)) {
-      ReportError("Variable not found: " + fullName, text_, 3);
+      ReportError(ScriptErrorId::kVariableNotFound, text_, {fullName});
       return;
     }
     val = std::move(tmp.Val);
   }
   if (has2) {
     if (!val.IsString()) {
-      ReportError("Invalid variable type: " + std::string(nameView), text_, 5);
+      ReportError(ScriptErrorId::kInvalidVariableType, text_, {nameView});
       return;
     }
-    if (i2.empty()) return ReportError("Empty string index", text_, 19);
-    if (i2.find(',') != std::string::npos) return ReportError("Invalid string index", text_, 19);
+    if (i2.empty()) return ReportError(ScriptErrorId::kEmptyStringIndex, text_);
+    if (i2.find(',') != std::string::npos) return ReportError(ScriptErrorId::kInvalidStringIndex, text_);
     std::int32_t idx = 0;
-    if (!ParseIndex(i2, idx)) return ReportError("Invalid string index : " + i2, text_, 19);
+    if (!ParseIndex(i2, idx)) return ReportError(ScriptErrorId::kBadStringIndex, text_, {i2});
     if (idx < 1 || static_cast<std::size_t>(idx) > val.s.size())
-      return ReportError("String index out of range: " + i2, text_, 19);
+      return ReportError(ScriptErrorId::kStringIndexOutOfRange, text_, {i2});
     v = Value::String(std::string(1, val.s[static_cast<std::size_t>(idx - 1)]));
     return;
   }
@@ -517,12 +510,12 @@ void TPasCalc::ParseName(Value& v) {
 
 bool TPasCalc::ReadIndexList(std::string_view text, std::size_t& pos, std::string& out) {
   if (pos >= text.size()) {
-    ReportError("Invalid string index", text, 1);
+    ReportError(ScriptErrorId::kIndexExpected, text);
     return false;
   }
   Token t = ReadToken(text, pos);
   if (t.code != tkLBracket) {
-    ReportError("[ expected", text, 22);
+    ReportError(ScriptErrorId::kOpenBracketExpected, text);
     return false;
   }
   std::size_t p = t.next;
@@ -533,7 +526,7 @@ bool TPasCalc::ReadIndexList(std::string_view text, std::size_t& pos, std::strin
   while (true) {
     Token u = ReadToken(text, p);
     if (u.code == tkEnd) {
-      ReportError("] expected", text, 21);
+      ReportError(ScriptErrorId::kCloseBracketExpected, text);
       return false;
     }
     if (u.code == tkRBracket) {
@@ -559,12 +552,12 @@ bool TPasCalc::ReadIndexList(std::string_view text, std::size_t& pos, std::strin
   for (std::size_t i = 0; i < parts.size(); ++i) {
     TVar r;
     if (!Evaluate(parts[i], r)) {
-      ReportError("Error in expression: " + Detokenize(parts[i], true), text, 1);
+      ReportError(ScriptErrorId::kErrorInIndexPart, text, {Detokenize(parts[i], true)});
       return false;
     }
     std::int32_t n = 0;
     if (!ToInt32(r.Val, n)) {
-      ReportError("Invalid index: " + Detokenize(parts[i], false), text, 5);
+      ReportError(ScriptErrorId::kInvalidIndex, text, {Detokenize(parts[i], false)});
       return false;
     }
     if (i) out.push_back(',');
@@ -584,9 +577,8 @@ bool TPasCalc::ReadArguments(std::vector<std::string_view>& args) {
   while (true) {
     Token u = ReadToken(text_, p);
     if (u.code == tkEnd) {
-      ReportError("Invalid function params: " +
-                      Detokenize(text_.substr(contentStart, p - contentStart), true),
-                  text_, 1);
+      ReportError(ScriptErrorId::kInvalidFunctionParams, text_,
+                  {Detokenize(text_.substr(contentStart, p - contentStart), true)});
       return false;
     }
     if (u.code == tkRParen) {
@@ -623,7 +615,7 @@ bool TPasCalc::CallNative(const std::string& name, const std::vector<std::string
                           Value& result) {
   const int fi = funcs_.IndexOf(name);
   if (fi < 0) {
-    ReportError("Unknown function: " + name, text_, 8);
+    ReportError(ScriptErrorId::kUnknownFunction, text_, {name});
     return false;
   }
   TVarList list;
@@ -632,7 +624,7 @@ bool TPasCalc::CallNative(const std::string& name, const std::vector<std::string
   for (std::string_view a : args) {
     TVar r;
     if (!Evaluate(a, r)) {
-      ReportError("Invalid expression in function params: " + ArgumentText(a), text_, 7);
+      ReportError(ScriptErrorId::kInvalidArgument, text_, {ArgumentText(a)});
       return false;
     }
     std::string plain = PlainText(a);
@@ -652,9 +644,10 @@ bool TPasCalc::CallNative(const std::string& name, const std::vector<std::string
     message = e.what();
   }
   if (!ok) {
-    std::string m = "Invalid parameters, function " + name;
-    if (thrown) m += " : " + message;
-    ReportError(m, text_, 7);
+    if (thrown)
+      ReportError(ScriptErrorId::kInvalidParametersWithReason, text_, {name, message});
+    else
+      ReportError(ScriptErrorId::kInvalidParameters, text_, {name});
     return false;
   }
   for (std::size_t i = 0; i < sources.size() && i < list.Count(); ++i)
@@ -667,13 +660,12 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<std::str
                              Value& result) {
   TProcedure proc;
   if (!procs_.Find(name, proc)) {
-    ReportError("Unknown procedure: " + name, text_, 8);
+    ReportError(ScriptErrorId::kUnknownProcedure, text_, {name});
     return false;
   }
   if (callDepth_ >= kMaxCallDepth) {
-    ReportError("Too many nested calls, procedure " + name + " (more than " +
-                    std::to_string(kMaxCallDepth) + ")",
-                text_, 27);
+    ReportError(ScriptErrorId::kTooManyNestedCalls, text_,
+                {name, std::to_string(kMaxCallDepth)});
     return false;
   }
   TVarList saved = vars_;
@@ -688,7 +680,7 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<std::str
     }
   }
   if (args.size() != params.size()) {
-    ReportError("Wrong parameters amount, procedure " + name, text_, 7);
+    ReportError(ScriptErrorId::kWrongArgumentCount, text_, {name});
     return false;
   }
   // On a failure after this point the caller's variables are put back as they were.
@@ -699,11 +691,11 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<std::str
   for (std::size_t i = 0; i < args.size(); ++i) {
     TVar r;
     if (!Evaluate(args[i], r)) {
-      ReportError("Invalid expression in function params: " + ArgumentText(args[i]), text_, 7);
+      ReportError(ScriptErrorId::kInvalidArgument, text_, {ArgumentText(args[i])});
       return fail();
     }
     if (!vars_.Assign(TVar{params[i], std::move(r.Val)})) {
-      ReportError("Duplicate variable name: " + params[i], text_, 24);
+      ReportError(ScriptErrorId::kDuplicateParameter, text_, {params[i]});
       return fail();
     }
   }
@@ -719,11 +711,11 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<std::str
   if (signal_ == Signal::Exit) {
     signal_ = Signal::None;
   } else if (signal_ == Signal::Break || signal_ == Signal::Continue) {
-    ReportError(std::string(signal_ == Signal::Break ? "BREAK" : "CONTINUE") + " outside loop",
-                savedText, 15);
+    ReportError(ScriptErrorId::kOutsideLoop, savedText,
+                {signal_ == Signal::Break ? "BREAK" : "CONTINUE"});
     return fail();
   } else if (signal_ == Signal::Goto) {
-    ReportError("Label " + target_ + " not exist or unreacheble", savedText, 18);
+    ReportError(ScriptErrorId::kLabelNotFound, savedText, {target_});
     signal_ = Signal::None;
     return fail();
   }
@@ -737,7 +729,7 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<std::str
   if (proc.IsFunction) {
     const TVar* r = after.Find("RESULT");
     if (!r) {
-      ReportError("Function must return result : " + name, savedText, 26);
+      ReportError(ScriptErrorId::kNoFunctionResult, savedText, {name});
       return false;
     }
     result = r->Val;

@@ -105,19 +105,19 @@ bool TPasCalc::Declare(std::string_view st, std::string_view text, std::size_t& 
   Token t = ReadToken(st, 0);
   t = ReadToken(st, t.next);
   if (t.code != tkName) {
-    ReportError("Invalid procedure name", st, 4);
+    ReportError(ScriptErrorId::kInvalidProcedureName, st);
     return false;
   }
   TProcedure proc;
   proc.Name.assign(t.text);
   proc.IsFunction = isFunction;
   if (procs_.IndexOf(proc.Name) >= 0) {
-    ReportError("Duplicate procedure name", st, 24);
+    ReportError(ScriptErrorId::kDuplicateProcedure, st);
     return false;
   }
   t = ReadToken(st, t.next);
   if (t.code != tkLParen) {
-    ReportError("( expected", st, 2);
+    ReportError(ScriptErrorId::kOpenParenExpected, st);
     return false;
   }
   bool expectName = true;
@@ -132,7 +132,7 @@ bool TPasCalc::Declare(std::string_view st, std::string_view text, std::size_t& 
     } else if (!expectName && t.code == tkComma) {
       expectName = true;
     } else {
-      ReportError("Invalid function call", st, 7);
+      ReportError(ScriptErrorId::kInvalidDeclaration, st);
       return false;
     }
     first = false;
@@ -150,20 +150,19 @@ bool TPasCalc::IncludeFile(std::string_view st, std::string& out, bool include) 
   TVar v;
   std::string name;
   if (!Evaluate(expr, v) || !ToString(v.Val, name)) {
-    ReportError("Invalid filename \"" + std::string(expr) + "\" in " + keyword + " statement", st, 1);
+    ReportError(ScriptErrorId::kInvalidFileName, st, {expr, keyword});
     return false;
   }
   if (fileDepth_ >= kMaxFileDepth) {
-    ReportError("Too many nested files (more than " + std::to_string(kMaxFileDepth) + ") at \"" +
-                    name + "\" in " + keyword + " statement",
-                st, 25);
+    ReportError(ScriptErrorId::kTooManyNestedFiles, st,
+                {std::to_string(kMaxFileDepth), name, keyword});
     fileAbort_ = true;
     return false;
   }
   std::string content;
   int err = 0;
   if (!Host().ReadScriptFile(name, content, err)) {
-    ReportError("Can't open file \"" + name + "\", error code " + std::to_string(err), st, 25);
+    ReportError(ScriptErrorId::kCannotOpenFile, st, {name, std::to_string(err)});
     return false;
   }
   const std::string tokens = TokenizeSource(content);
@@ -207,20 +206,20 @@ std::string_view TPasCalc::ReadStatement(std::string_view text, std::size_t& pos
   const std::string_view st =
       start == std::string_view::npos ? std::string_view() : text.substr(start, end - start);
   if (block > 0)
-    ReportError("END expected", st, 10);
+    ReportError(ScriptErrorId::kEndExpected, st);
   else if (block < 0)
-    ReportError("Too many END", st, 11);
+    ReportError(ScriptErrorId::kTooManyEnd, st);
   else if (loop > 0)
-    ReportError("UNTIL expected", st, 16);
+    ReportError(ScriptErrorId::kUntilExpected, st);
   else if (loop < 0)
-    ReportError("Too many UNTIL", st, 17);
+    ReportError(ScriptErrorId::kTooManyUntil, st);
   return st;
 }
 
 void TPasCalc::ExecList(std::string_view text) {
   ++depth_;
   if (++nesting_ > kMaxNesting) {
-    ReportError("Too deep nesting of expressions and statements", text, 27);
+    ReportError(ScriptErrorId::kTooDeepNesting, text);
   }
   std::size_t pos = 0;
   while (errorCode_ == 0) {
@@ -230,7 +229,7 @@ void TPasCalc::ExecList(std::string_view text) {
     if (signal_ == Signal::None) continue;
     if (errorCode_) break;
     if (depth_ == 0 && (signal_ == Signal::Break || signal_ == Signal::Continue)) {
-      ReportError(std::string(SignalName(signal_ == Signal::Break)) + " outside loop", st, 15);
+      ReportError(ScriptErrorId::kOutsideLoop, st, {SignalName(signal_ == Signal::Break)});
       break;
     }
     if (signal_ != Signal::Goto) break;
@@ -254,7 +253,7 @@ void TPasCalc::ExecList(std::string_view text) {
   --nesting_;
   --depth_;
   if (depth_ < 0 && signal_ == Signal::Goto && errorCode_ == 0)
-    ReportError("Label " + target_ + " not exist or unreacheble", text, 18);
+    ReportError(ScriptErrorId::kLabelNotFound, text, {target_});
 }
 
 void TPasCalc::ExecLabeled(std::string_view st) {
@@ -281,9 +280,9 @@ void TPasCalc::ExecStatement(std::string_view st) {
     case tkContinue: ExecSignal(st, Signal::Continue); return;
     case tkExit: ExecSignal(st, Signal::Exit); return;
     case tkGoto: ExecGoto(st); return;
-    case tkEndKw: ReportError("Too many END", st, 11); return;
-    case tkElse: ReportError("ELSE without IF", st, 9); return;
-    default: ReportError("Invalid operator: " + std::string(t.text), st, 9); return;
+    case tkEndKw: ReportError(ScriptErrorId::kTooManyEnd, st); return;
+    case tkElse: ReportError(ScriptErrorId::kElseWithoutIf, st); return;
+    default: ReportError(ScriptErrorId::kInvalidStatement, st, {t.text}); return;
   }
 }
 
@@ -319,12 +318,12 @@ void TPasCalc::ExecAssign(std::string_view st) {
       expr = built;
     }
   } else {
-    ReportError("Found " + std::string(t.text) + ", expected :=, (, [ or ;", st, 1);
+    ReportError(ScriptErrorId::kUnexpectedToken, st, {t.text});
     return;
   }
   TVar val;
   if (!Evaluate(expr, val)) {
-    ReportError("Error in expression", st, 1);
+    ReportError(ScriptErrorId::kErrorInExpression, st);
     return;
   }
   if (!target) return;
@@ -342,20 +341,20 @@ void TPasCalc::ExecAssign(std::string_view st) {
   }
   const std::string n(name);
   if (!IsValidVarName(n)) {
-    ReportError("Invalid variable name: " + n, st, 4);
+    ReportError(ScriptErrorId::kInvalidVariableName, st, {n});
     return;
   }
   std::string targetName = n;
   if (has1) {
     if (plain) {
-      ReportError("Variable with same name exist : " + n, st, 24);
+      ReportError(ScriptErrorId::kDuplicateVariable, st, {n});
       return;
     }
     targetName += '[';
     targetName += i1;
     targetName += ']';
   } else if (IsArray(n)) {
-    ReportError("Array with same name exist : " + n, st, 24);
+    ReportError(ScriptErrorId::kDuplicateArray, st, {n});
     return;
   }
   if (!strIndex) {
@@ -365,34 +364,34 @@ void TPasCalc::ExecAssign(std::string_view st) {
   }
   TVar cur;
   if (!GetValue(targetName, cur)) {
-    ReportError("Variable not found :" + n, st, 3);
+    ReportError(ScriptErrorId::kStringVariableNotFound, st, {n});
     return;
   }
   if (!cur.Val.IsString()) {
-    ReportError("Invalid variable type: " + n, st, 5);
+    ReportError(ScriptErrorId::kInvalidVariableType, st, {n});
     return;
   }
-  if (sidx.empty()) return ReportError("Empty string index", st, 19);
-  if (sidx.find(',') != std::string::npos) return ReportError("Invalid string index", st, 19);
+  if (sidx.empty()) return ReportError(ScriptErrorId::kEmptyStringIndex, st);
+  if (sidx.find(',') != std::string::npos) return ReportError(ScriptErrorId::kInvalidStringIndex, st);
   std::int32_t idx = 0;
-  if (!TextToInt32(sidx, idx)) return ReportError("Invalid string index : " + sidx, st, 19);
+  if (!TextToInt32(sidx, idx)) return ReportError(ScriptErrorId::kBadStringIndex, st, {sidx});
   if (idx < 1 || static_cast<std::size_t>(idx) > cur.Val.s.size())
-    return ReportError("String index out of range: " + sidx, st, 19);
+    return ReportError(ScriptErrorId::kStringIndexOutOfRange, st, {sidx});
   char ch = 0;
   if (val.Val.IsString()) {
     if (val.Val.s.size() != 1) {
-      ReportError("Character expected: '" + val.Val.s + "'", st, 20);
+      ReportError(ScriptErrorId::kCharacterExpected, st, {val.Val.s});
       return;
     }
     ch = val.Val.s[0];
   } else {
     std::int32_t code = 0;
     if (!ToInt32(val.Val, code)) {
-      ReportError("Invalid variable type: " + n, st, 5);
+      ReportError(ScriptErrorId::kInvalidVariableType, st, {n});
       return;
     }
     if (code < 0 || code > 255) {
-      ReportError("Character value out of range: " + std::to_string(code), st, 20);
+      ReportError(ScriptErrorId::kCharacterOutOfRange, st, {std::to_string(code)});
       return;
     }
     ch = static_cast<char>(static_cast<unsigned char>(code));
@@ -406,7 +405,7 @@ void TPasCalc::ExecBegin(std::string_view st) {
   const std::string_view rest = Slice(st, ReadToken(st, 0).next, std::string_view::npos);
   const std::size_t last = rest.rfind(kTokenMark);
   if (rest.empty() || last == std::string_view::npos || PeekToken(rest, last) != tkEndKw) {
-    ReportError("END expected", st, 10);
+    ReportError(ScriptErrorId::kEndExpected, st);
     return;
   }
   ExecList(rest.substr(0, last));
@@ -415,11 +414,11 @@ void TPasCalc::ExecBegin(std::string_view st) {
 bool TPasCalc::Condition(std::string_view expr, std::string_view st, bool& out) {
   TVar v;
   if (!Evaluate(expr, v)) {
-    ReportError("Error in expression", st, 1);
+    ReportError(ScriptErrorId::kErrorInExpression, st);
     return false;
   }
   if (!ToBool(v.Val, out)) {
-    ReportError("Invalid condition type", st, 5);
+    ReportError(ScriptErrorId::kInvalidConditionType, st);
     return false;
   }
   return true;
@@ -447,24 +446,24 @@ void TPasCalc::ExecFor(std::string_view st) {
   int dirCode = 0;
   const std::size_t toAt = FindToken2(st, afterFor, tkTo, tkDownto, dirCode);
   if (toAt == std::string_view::npos) {
-    ReportError("TO or DOWNTO expected", st, 12);
+    ReportError(ScriptErrorId::kToExpected, st);
     return;
   }
   const std::string_view head = Slice(st, afterFor, toAt);
   const Token var = ReadToken(head, 0);
   if (var.code != tkName) {
-    ReportError("FOR control variable expected", st, 13);
+    ReportError(ScriptErrorId::kForVariableExpected, st);
     return;
   }
   const Token assign = ReadToken(head, var.next);
   if (assign.code != tkAssign) {
-    ReportError("Invalid \xEE\xF0" "erator: " + std::string(assign.text) + " (':=' expected ", st, 9);
+    ReportError(ScriptErrorId::kForAssignmentExpected, st, {assign.text});
     return;
   }
   const std::size_t afterTo = ReadToken(st, toAt).next;
   const std::size_t doAt = FindToken(st, afterTo, tkDo);
   if (doAt == std::string_view::npos) {
-    ReportError("DO expected", st, 14);
+    ReportError(ScriptErrorId::kDoExpected, st);
     return;
   }
   const std::string_view e1 = Slice(head, assign.next, std::string_view::npos);
@@ -472,12 +471,12 @@ void TPasCalc::ExecFor(std::string_view st) {
   const std::string_view body = Slice(st, ReadToken(st, doAt).next, std::string_view::npos);
   TVar v1, v2;
   if (!Evaluate(e1, v1) || !Evaluate(e2, v2)) {
-    ReportError("Error in expression", st, 1);
+    ReportError(ScriptErrorId::kErrorInExpression, st);
     return;
   }
   std::int32_t from = 0, to = 0;
   if (!ToInt32(v1.Val, from) || !ToInt32(v2.Val, to)) {
-    ReportError("Invalid loop variable value ", st, 5);
+    ReportError(ScriptErrorId::kInvalidLoopValue, st);
     return;
   }
   const std::string vname(var.text);
@@ -485,7 +484,7 @@ void TPasCalc::ExecFor(std::string_view st) {
   for (std::int64_t c = from; down ? c >= to : c <= to; c += down ? -1 : 1) {
     TVar* cv = vars_.Find(vname);
     if (!cv) {
-      ReportError("Invalid variable name: " + vname, st, 1);
+      ReportError(ScriptErrorId::kInvalidLoopVariable, st, {vname});
       return;
     }
     cv->Val = Value::Int32(static_cast<std::int32_t>(c));
@@ -510,7 +509,7 @@ void TPasCalc::ExecWhile(std::string_view st) {
   const std::size_t afterWhile = ReadToken(st, 0).next;
   const std::size_t doAt = FindToken(st, afterWhile, tkDo);
   if (doAt == std::string_view::npos) {
-    ReportError("DO expected", st, 14);
+    ReportError(ScriptErrorId::kDoExpected, st);
     return;
   }
   const std::string_view cond = Slice(st, afterWhile, doAt);
@@ -527,7 +526,7 @@ void TPasCalc::ExecRepeat(std::string_view st) {
   const std::size_t afterRepeat = ReadToken(st, 0).next;
   const std::size_t untilAt = FindToken(st, afterRepeat, tkUntil);
   if (untilAt == std::string_view::npos) {
-    ReportError("UNTIL expected", st, 16);
+    ReportError(ScriptErrorId::kUntilExpected, st);
     return;
   }
   const std::string_view body = Slice(st, afterRepeat, untilAt);
@@ -545,12 +544,12 @@ void TPasCalc::ExecCase(std::string_view st) {
   const std::size_t afterCase = ReadToken(st, 0).next;
   const std::size_t ofAt = FindToken(st, afterCase, tkOf);
   if (ofAt == std::string_view::npos) {
-    ReportError("OF expected", st, 14);
+    ReportError(ScriptErrorId::kOfExpected, st);
     return;
   }
   TVar sel;
   if (!Evaluate(Slice(st, afterCase, ofAt), sel)) {
-    ReportError("Error in expression", st, 1);
+    ReportError(ScriptErrorId::kErrorInExpression, st);
     return;
   }
   const bool selString = sel.Val.IsString();
@@ -564,12 +563,12 @@ void TPasCalc::ExecCase(std::string_view st) {
       return;
     }
     if (next == tkEnd) {
-      ReportError("Error in CASE statement", st, 1);
+      ReportError(ScriptErrorId::kErrorInCase, st);
       return;
     }
     if (next == tkElse) {
       if (haveElse) {
-        ReportError("Too many ELSEin CASE statement", st, 28);
+        ReportError(ScriptErrorId::kTooManyCaseElse, st);
         return;
       }
       p = ReadToken(st, p).next;
@@ -579,12 +578,12 @@ void TPasCalc::ExecCase(std::string_view st) {
     }
     const std::size_t colonAt = FindToken(st, p, tkColon);
     if (colonAt == std::string_view::npos) {
-      ReportError(": expected", st, 29);
+      ReportError(ScriptErrorId::kColonExpected, st);
       return;
     }
     const std::string_view labels = Slice(st, p, colonAt);
     if (labels.empty()) {
-      ReportError("Range defininition expected", st, 29);
+      ReportError(ScriptErrorId::kRangeExpected, st);
       return;
     }
     p = ReadToken(st, colonAt).next;
@@ -607,29 +606,29 @@ void TPasCalc::ExecCase(std::string_view st) {
         TVar low, high;
         const std::string_view lowText = dd == std::string_view::npos ? item : item.substr(0, dd);
         if (!Evaluate(lowText, low)) {
-          ReportError("Error in expression", st, 1);
+          ReportError(ScriptErrorId::kErrorInExpression, st);
           return;
         }
         if (dd == std::string_view::npos) {
           high = low;
         } else if (!Evaluate(Slice(item, ReadToken(item, dd).next, std::string_view::npos), high)) {
-          ReportError("Error in expression", st, 1);
+          ReportError(ScriptErrorId::kErrorInExpression, st);
           return;
         }
         if (low.Val.IsString() != high.Val.IsString()) {
-          ReportError("Invalid typecast in CASE range", st, 1);
+          ReportError(ScriptErrorId::kInvalidCaseRangeType, st);
           return;
         }
         Value r;
         if (!ApplyOperator(tkGt, low.Val, high.Val, r)) {
-          ReportError("Invalid operand types for \">\"", st, 5);
+          ReportError(ScriptErrorId::kInvalidOperandTypes, st, {">"});
           return;
         }
         if (r.i) std::swap(low, high);
         if (selString == low.Val.IsString()) {
           Value a, b;
           if (!ApplyOperator(tkLe, low.Val, sel.Val, a) || !ApplyOperator(tkLe, sel.Val, high.Val, b)) {
-            ReportError("Invalid operand types for \"<=\"", st, 5);
+            ReportError(ScriptErrorId::kInvalidOperandTypes, st, {"<="});
             return;
           }
           if (a.i && b.i) matched = true;
@@ -650,7 +649,7 @@ void TPasCalc::ExecCase(std::string_view st) {
 void TPasCalc::ExecSignal(std::string_view st, Signal s) {
   const Token kw = ReadToken(st, 0);
   if (PeekToken(st, kw.next) != tkEnd)
-    ReportError("Invalid " + std::string(kw.text) + " operator", st, 1);
+    ReportError(ScriptErrorId::kInvalidKeywordStatement, st, {kw.text});
   signal_ = s;
 }
 
@@ -661,11 +660,11 @@ void TPasCalc::ExecGoto(std::string_view st) {
   for (char c : label.text)
     if (!IsIdentChar(static_cast<unsigned char>(c))) ok = false;
   if (!ok) {
-    ReportError("Invalid label in GOTO", st, 1);
+    ReportError(ScriptErrorId::kInvalidGotoLabel, st);
     return;
   }
   if (PeekToken(st, label.next) != tkEnd) {
-    ReportError("Error in GOTO statement", st, 1);
+    ReportError(ScriptErrorId::kErrorInGoto, st);
     return;
   }
   target_.assign(label.text);

@@ -55,19 +55,22 @@ void TPasCalc::ResetError() {
   signal_ = Signal::None;
   target_.clear();
   errorCode_ = 0;
+  errorId_ = ScriptErrorId::kNone;
   errorMessage_.clear();
   errorText_.clear();
   callDepth_ = 0;
   nesting_ = 0;
 }
 
-void TPasCalc::ReportError(const std::string& message, std::string_view text, int code) {
+void TPasCalc::ReportError(ScriptErrorId id, std::string_view text,
+                           std::initializer_list<std::string_view> parts) {
   ++errorEvents_;
   if (errorCode_ != 0) return;
-  errorCode_ = code;
-  errorMessage_ = message;
+  errorId_ = id;
+  errorCode_ = ScriptErrorCode(id);
+  errorMessage_ = ScriptErrorMessage(id, parts);
   errorText_ = Detokenize(text, true);
-  std::string line = message;
+  std::string line = errorMessage_;
   line += " (";
   line += errorText_;
   line += " in ";

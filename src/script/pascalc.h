@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "script/error_table.h"
 #include "script/lists.h"
 #include "script/tokens.h"
 #include "script/value.h"
@@ -43,8 +45,10 @@ class TPasCalc {
   bool Run(std::string_view prepared);
   // Evaluates one expression in prepared form; nests inside an outer evaluation.
   bool Evaluate(std::string_view prepared, TVar& result);
-  // Records the first error of a run and hands its report line to the host.
-  void ReportError(const std::string& message, std::string_view text, int code);
+  // Records the first error of a run and hands its report line to the host: the error's
+  // message (its text with parts filled in), where it happened and the event running.
+  void ReportError(ScriptErrorId id, std::string_view text,
+                   std::initializer_list<std::string_view> parts = {});
   // Error state: code 0, empty message and text, no signal, block depth -1.
   void ResetError();
 
@@ -58,6 +62,8 @@ class TPasCalc {
   bool IsArray(std::string_view name) const;
 
   int ErrorCode() const { return errorCode_; }
+  // The first error of the run, kNone when there was none.
+  ScriptErrorId Error() const { return errorId_; }
   const std::string& ErrorMessage() const { return errorMessage_; }
   const std::string& ErrorText() const { return errorText_; }
 
@@ -117,6 +123,7 @@ class TPasCalc {
   TProcList procs_;
 
   int errorCode_ = 0;
+  ScriptErrorId errorId_ = ScriptErrorId::kNone;
   std::string errorMessage_;
   std::string errorText_;
   std::uint64_t errorEvents_ = 0;  // ReportError calls, recorded or not

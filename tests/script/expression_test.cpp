@@ -38,7 +38,7 @@ TEST_F(Expr, NotYieldsANumber) {
 
 TEST_F(Expr, OnlyOnePrefixOperator) {
   Eval("- -1", false);
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnknownOperator);
   EXPECT_EQ(calc.ErrorMessage(), "Unknown or invalid operator in expression: -");
   calc.ResetError();
   Eval("NOT NOT 1", false);
@@ -57,29 +57,29 @@ TEST_F(Expr, Literals) {
   ExpectBool(Eval("TRUE"), true);
   Eval("1E5", false);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid number: 1E5");
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidNumber);
 }
 
 TEST_F(Expr, CommaIsNotADecimalSeparatorInScripts) {
   Eval("1,5", false);  // two literals and a comma: not all consumed, no error recorded
-  EXPECT_EQ(calc.ErrorCode(), 0);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kNone);
 }
 
 TEST_F(Expr, UnterminatedString) {
   Eval("'abc", false);
-  EXPECT_EQ(calc.ErrorCode(), 6);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnterminatedString);
   EXPECT_EQ(calc.ErrorMessage(), "Unterminated string: 'abc");
 }
 
 TEST_F(Expr, EmptyExpression) {
   Eval("", false);
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kEmptyExpression);
   EXPECT_EQ(calc.ErrorMessage(), "Empty string - not expression");
 }
 
 TEST_F(Expr, MissingParenthesis) {
   Eval("(1 + 2", false);
-  EXPECT_EQ(calc.ErrorCode(), 2);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kCloseParenExpected);
   EXPECT_EQ(calc.ErrorMessage(), "')' expected");
 }
 
@@ -101,7 +101,7 @@ TEST_F(Expr, StringIndexing) {
   calc.Vars().AddVar(TVar{"S", Value::String("ABC")});
   ExpectString(Eval("S[2]"), "B");
   Eval("S[4]", false);
-  EXPECT_EQ(calc.ErrorCode(), 19);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kStringIndexOutOfRange);
   EXPECT_EQ(calc.ErrorMessage(), "String index out of range: 4");
   calc.ResetError();
   Eval("S[0]", false);
@@ -115,7 +115,7 @@ TEST_F(Expr, StringIndexing) {
   calc.ResetError();
   calc.Vars().AddVar(TVar{"N", Value::Int32(5)});
   Eval("N[1]", false);
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidVariableType);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid variable type: N");
 }
 
@@ -127,22 +127,22 @@ TEST_F(Expr, ArrayElements) {
   ExpectInt(Eval("A[I]"), 3);
   ExpectInt(Eval("A[I - 2, 1 + 1]"), 12);
   Eval("A", false);
-  EXPECT_EQ(calc.ErrorCode(), 24);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kDuplicateArray);
   EXPECT_EQ(calc.ErrorMessage(), "Array with same name exist : A");
   calc.ResetError();
   Eval("I[1][1]", false);
   EXPECT_EQ(calc.ErrorMessage(), "Variable with same name exist : I");
   calc.ResetError();
   Eval("A[1", false);
-  EXPECT_EQ(calc.ErrorCode(), 21);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kCloseBracketExpected);
   EXPECT_EQ(calc.ErrorMessage(), "] expected");
   calc.ResetError();
   Eval("A['X']", false);
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidIndex);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid index: 'X'");
   calc.ResetError();
   Eval("A[1 +]", false);
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnknownOperator);
 }
 
 TEST_F(Expr, ArrayElementOfAStringIsIndexedTwice) {
@@ -240,7 +240,7 @@ TEST_F(Expr, FailuresAreError5) {
   for (const auto& c : cases) {
     calc.ResetError();
     Eval(c.expr, false);
-    EXPECT_EQ(calc.ErrorCode(), 5) << c.expr;
+    EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidOperandTypes) << c.expr;
     EXPECT_EQ(calc.ErrorMessage(), c.message) << c.expr;
   }
 }
@@ -248,14 +248,14 @@ TEST_F(Expr, FailuresAreError5) {
 TEST_F(Expr, LongOverflowIsAnError) {
   calc.Vars().AddVar(TVar{"L", Value::Int64(INT64_MAX)});
   Eval("L + 1", false);
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidOperandTypes);
   calc.ResetError();
   Eval("L SHL 64", false);
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidOperandTypes);
   calc.ResetError();
   calc.Vars().AddVar(TVar{"M", Value::Int64(INT64_MIN)});
   Eval("-M", false);
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidOperandTypes);
 }
 
 TEST_F(Expr, UnknownOperatorInExpression) {
@@ -269,7 +269,7 @@ TEST_F(Expr, UnknownOperatorInExpression) {
 TEST_F(Expr, OnlyTheFirstErrorIsKept) {
   Eval("1 / 0", false);
   Eval("'abc", false);
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidOperandTypes);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid operand types for \"/\"");
 }
 
@@ -278,7 +278,7 @@ TEST_F(Expr, DeepParenthesesStopWithAnError) {
   e += "1";
   e += std::string(5000, ')');
   Eval(e, false);
-  EXPECT_EQ(calc.ErrorCode(), 27);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kTooDeepNesting);
 }
 
 TEST_F(Expr, EvaluateNestsAndRestoresState) {

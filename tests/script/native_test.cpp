@@ -63,7 +63,7 @@ TEST_F(Native, ResultValue) {
 TEST_F(Native, FalseReturnIsError7) {
   calc.SetFunction("Pi", [](TPasCalc&, TVarList& args, TVar&) { return args.Count() == 0; });
   EXPECT_FALSE(Exec("A := Pi(1)"));
-  EXPECT_EQ(calc.ErrorCode(), 7);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidParameters);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid parameters, function PI");
   EXPECT_EQ(LastLine(), "Invalid parameters, function PI (PI ( 1 )  in ) Init");
 }
@@ -81,16 +81,16 @@ TEST_F(Native, ThrownErrorsKeepTheirMessage) {
 
 TEST_F(Native, UnknownFunctionAndBadArguments) {
   EXPECT_FALSE(Exec("X := Nope(1)"));
-  EXPECT_EQ(calc.ErrorCode(), 8);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnknownFunction);
   EXPECT_EQ(calc.ErrorMessage(), "Unknown function: NOPE");
   calc.SetFunction("F", [](TPasCalc&, TVarList&, TVar&) { return true; });
   EXPECT_FALSE(Exec("F(1 +, 2)"));
-  EXPECT_EQ(calc.ErrorCode(), 1);  // the argument's own error comes first
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnknownOperator);  // the argument's own error comes first
   EXPECT_FALSE(Exec("F(1, 2 3)"));
-  EXPECT_EQ(calc.ErrorCode(), 7);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidArgument);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid expression in function params: 2 3");
   EXPECT_FALSE(Exec("X := F(1"));
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidFunctionParams);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid function params: 1 ");
 }
 
@@ -104,12 +104,12 @@ TEST_F(Native, ArgumentsSplitAtCommasOutsideParenthesesOnly) {
   EXPECT_EQ(count, 3u);
   // Brackets are not counted: A[1,2] is passed as "A[1" and "2]", which fail.
   EXPECT_FALSE(Exec("A[1,2] := 0; Count(A[1,2])"));
-  EXPECT_EQ(calc.ErrorCode(), 21);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kCloseBracketExpected);
 }
 
 TEST_F(Native, DeclarationsAreEmptiedByExecute) {
   EXPECT_FALSE(Exec("FUNCTION F(X); BEGIN RESULT := X END; Y := F(1)"));
-  EXPECT_EQ(calc.ErrorCode(), 8);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnknownFunction);
   EXPECT_EQ(calc.ErrorMessage(), "Unknown function: F");
 }
 

@@ -56,41 +56,43 @@ TEST_F(Proc, Recursion) {
 
 TEST_F(Proc, FunctionMustReturnAResult) {
   EXPECT_FALSE(RunScript("FUNCTION F(); BEGIN X := 1 END; Y := F()"));
-  EXPECT_EQ(calc.ErrorCode(), 26);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kNoFunctionResult);
   EXPECT_EQ(calc.ErrorMessage(), "Function must return result : F");
 }
 
 TEST_F(Proc, WrongArgumentCount) {
   EXPECT_FALSE(RunScript("PROCEDURE P(A, B); BEGIN END; P(1)"));
-  EXPECT_EQ(calc.ErrorCode(), 7);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kWrongArgumentCount);
   EXPECT_EQ(calc.ErrorMessage(), "Wrong parameters amount, procedure P");
 }
 
 TEST_F(Proc, BreakOrGotoOutOfABody) {
   EXPECT_FALSE(RunScript("PROCEDURE P(); BEGIN BREAK END; P()"));
-  EXPECT_EQ(calc.ErrorCode(), 15);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kOutsideLoop);
   EXPECT_EQ(calc.ErrorMessage(), "BREAK outside loop");
   EXPECT_FALSE(RunScript("PROCEDURE P(); BEGIN GOTO OUT END; P(); OUT: X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 18);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kLabelNotFound);
   EXPECT_EQ(calc.ErrorMessage(), "Label OUT not exist or unreacheble");
 }
 
 TEST_F(Proc, DeclarationErrors) {
   struct Case {
     const char* src;
-    int code;
+    ScriptErrorId error;
     const char* message;
   } cases[] = {
-      {"PROCEDURE 5(); BEGIN END", 4, "Invalid procedure name"},
-      {"PROCEDURE P(); BEGIN END; PROCEDURE P(); BEGIN END", 24, "Duplicate procedure name"},
-      {"PROCEDURE P; BEGIN END", 2, "( expected"},
-      {"PROCEDURE P(A B); BEGIN END", 7, "Invalid function call"},
-      {"PROCEDURE P(A,); BEGIN END", 7, "Invalid function call"},
-      {"PROCEDURE P(A: INTEGER); BEGIN END", 7, "Invalid function call"},
+      {"PROCEDURE 5(); BEGIN END", ScriptErrorId::kInvalidProcedureName, "Invalid procedure name"},
+      {"PROCEDURE P(); BEGIN END; PROCEDURE P(); BEGIN END", ScriptErrorId::kDuplicateProcedure,
+       "Duplicate procedure name"},
+      {"PROCEDURE P; BEGIN END", ScriptErrorId::kOpenParenExpected, "( expected"},
+      {"PROCEDURE P(A B); BEGIN END", ScriptErrorId::kInvalidDeclaration, "Invalid function call"},
+      {"PROCEDURE P(A,); BEGIN END", ScriptErrorId::kInvalidDeclaration, "Invalid function call"},
+      {"PROCEDURE P(A: INTEGER); BEGIN END", ScriptErrorId::kInvalidDeclaration,
+       "Invalid function call"},
   };
   for (const auto& c : cases) {
     calc.Compile(c.src);
-    EXPECT_EQ(calc.ErrorCode(), c.code) << c.src;
+    EXPECT_EQ(calc.Error(), c.error) << c.src;
     EXPECT_EQ(calc.ErrorMessage(), c.message) << c.src;
   }
 }
@@ -110,7 +112,7 @@ TEST_F(Proc, DeclarationsLeaveTheMainText) {
 
 TEST_F(Proc, CallDepthIsLimited) {
   EXPECT_FALSE(RunScript("FUNCTION F(N); BEGIN RESULT := F(N + 1) END; Y := F(1)"));
-  EXPECT_EQ(calc.ErrorCode(), 27);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kTooManyNestedCalls);
   EXPECT_EQ(calc.ErrorMessage(), "Too many nested calls, procedure F (more than 256)");
   EXPECT_EQ(host.Lines.size(), 1u);
   EXPECT_FALSE(Has("N"));  // the caller's variables are put back
@@ -124,7 +126,7 @@ TEST_F(Proc, TheLimitAllows256NestedCalls) {
   EXPECT_FALSE(RunScript(
       "FUNCTION F(N); BEGIN IF N = 0 THEN RESULT := 0 ELSE RESULT := F(N - 1) + 1 END;"
       "Y := F(256)"));
-  EXPECT_EQ(calc.ErrorCode(), 27);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kTooManyNestedCalls);
 }
 
 struct DeepRun {
@@ -139,7 +141,7 @@ void* RunDeep(void* p) {
       "RESULT := F(N - 1) + 1 END END; Y := F(1000)";
   const std::string prepared = d->calc->Compile(src);
   d->calc->Run(prepared);
-  d->ok = d->calc->ErrorCode() == 27;
+  d->ok = d->calc->Error() == ScriptErrorId::kTooManyNestedCalls;
   return nullptr;
 }
 
@@ -175,30 +177,30 @@ TEST_F(Proc, UsesAddsOnlyDeclarations) {
 
 TEST_F(Proc, IncludeOfAMissingFile) {
   calc.Compile("INCLUDE 'none.pas'; X := 1");
-  EXPECT_EQ(calc.ErrorCode(), 25);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kCannotOpenFile);
   EXPECT_EQ(calc.ErrorMessage(), "Can't open file \"none.pas\", error code 2");
   EXPECT_EQ(LastLine(), "Can't open file \"none.pas\", error code 2 (INCLUDE 'none.pas'  in ) Init");
 }
 
 TEST_F(Proc, InvalidFilename) {
   calc.Compile("USES 1 +");
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnknownOperator);
   calc.Compile("USES 1 2");
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidFileName);
   EXPECT_EQ(calc.ErrorMessage(), std::string("Invalid filename \"\x7F" "B1\x7F" "B2\" in USES statement"));
 }
 
 TEST_F(Proc, AnErrorInAnIncludedFileEndsOnlyThatFile) {
   host.Files["bad.pas"] = "A := 1; PROCEDURE 5(); B := 2;";
   const std::string p = calc.Compile("INCLUDE 'bad.pas'; C := 3");
-  EXPECT_EQ(calc.ErrorCode(), 4);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidProcedureName);
   EXPECT_EQ(Detokenize(p, true), "A := 1 ; C := 3 ; ");
 }
 
 TEST_F(Proc, SelfIncludeStopsAtTheFileDepthLimit) {
   host.Files["self.pas"] = "INCLUDE 'self.pas'; INCLUDE 'self.pas'; X := 1;";
   calc.Compile("INCLUDE 'self.pas'");
-  EXPECT_EQ(calc.ErrorCode(), 25);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kTooManyNestedFiles);
   EXPECT_EQ(calc.ErrorMessage(),
             "Too many nested files (more than 16) at \"self.pas\" in INCLUDE statement");
   EXPECT_EQ(host.FileReads, 16);

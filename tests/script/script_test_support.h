@@ -12,6 +12,16 @@
 #include "script/host.h"
 #include "script/pascalc.h"
 
+namespace ox::script {
+
+// Failures show an error as its code and text.
+inline void PrintTo(ScriptErrorId id, std::ostream* os) {
+  *os << "error " << static_cast<int>(id) << " (code " << ScriptErrorCode(id) << ": \""
+      << ScriptErrorMessage(id, {}) << "\")";
+}
+
+}  // namespace ox::script
+
 namespace ox::script::test {
 
 class FakeElement final : public ScriptElement {

@@ -22,7 +22,7 @@ TEST_F(Stmt, LowerCaseSourceIsUpperCased) {
 
 TEST_F(Stmt, ForNeedsAnExistingControlVariable) {
   EXPECT_FALSE(Exec("FOR I := 1 TO 3 DO K := K + 1"));
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidLoopVariable);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid variable name: I");
   EXPECT_EQ(LastLine(), "Invalid variable name: I (FOR I := 1 TO 3 DO K := K + 1  in ) Init");
 }
@@ -62,25 +62,25 @@ TEST_F(Stmt, ForAtTheEndOfTheIntegerRangeTerminates) {
 
 TEST_F(Stmt, ForErrors) {
   EXPECT_FALSE(Exec("FOR I := 1 DO X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 12);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kToExpected);
   EXPECT_EQ(calc.ErrorMessage(), "TO or DOWNTO expected");
   EXPECT_FALSE(Exec("FOR 1 := 1 TO 2 DO X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 13);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kForVariableExpected);
   EXPECT_EQ(calc.ErrorMessage(), "FOR control variable expected");
   EXPECT_FALSE(Exec("I := 0; FOR I = 1 TO 2 DO X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 9);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kForAssignmentExpected);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid \xEE\xF0" "erator: = (':=' expected ");
   EXPECT_FALSE(Exec("I := 0; FOR I := 1 TO 2 X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 14);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kDoExpected);
   EXPECT_EQ(calc.ErrorMessage(), "DO expected");
   EXPECT_FALSE(Exec("I := 0; FOR I := 'A' TO 2 DO X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidLoopValue);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid loop variable value ");
 }
 
 TEST_F(Stmt, ElseAfterSemicolon) {
   EXPECT_FALSE(Exec("IF A THEN X := 1; ELSE X := 2"));
-  EXPECT_EQ(calc.ErrorCode(), 9);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kElseWithoutIf);
   EXPECT_EQ(calc.ErrorMessage(), "ELSE without IF");
   EXPECT_EQ(LastLine(), "ELSE without IF (ELSE X := 2  in ) Init");
 }
@@ -105,10 +105,10 @@ TEST_F(Stmt, ElseBindsToTheOuterIf) {
 
 TEST_F(Stmt, IfConditionErrors) {
   EXPECT_FALSE(Exec("IF 'maybe' THEN X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidConditionType);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid condition type");
   EXPECT_FALSE(Exec("IF 1 2 THEN X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kErrorInExpression);
   EXPECT_EQ(calc.ErrorMessage(), "Error in expression");
   EXPECT_EQ(LastLine(), "Error in expression (IF 1 2 THEN X := 1  in ) Init");
 }
@@ -127,13 +127,13 @@ TEST_F(Stmt, GotoForwardAndNumericLabels) {
 
 TEST_F(Stmt, GotoToAMissingLabel) {
   EXPECT_FALSE(Exec("GOTO L9"));
-  EXPECT_EQ(calc.ErrorCode(), 18);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kLabelNotFound);
   EXPECT_EQ(calc.ErrorMessage(), "Label L9 not exist or unreacheble");
 }
 
 TEST_F(Stmt, GotoNeverEntersANestedList) {
   EXPECT_FALSE(Exec("GOTO INNER; BEGIN INNER: X := 1 END"));
-  EXPECT_EQ(calc.ErrorCode(), 18);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kLabelNotFound);
 }
 
 TEST_F(Stmt, GotoErrors) {
@@ -147,7 +147,7 @@ TEST_F(Stmt, GotoErrors) {
 
 TEST_F(Stmt, BreakOutsideLoop) {
   EXPECT_FALSE(Exec("BREAK"));
-  EXPECT_EQ(calc.ErrorCode(), 15);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kOutsideLoop);
   EXPECT_EQ(calc.ErrorMessage(), "BREAK outside loop");
   EXPECT_EQ(LastLine(), "BREAK outside loop (BREAK  in ) Init");
   EXPECT_FALSE(Exec("BEGIN BREAK END"));
@@ -175,7 +175,7 @@ TEST_F(Stmt, ExitEndsTheRun) {
 
 TEST_F(Stmt, SignalKeywordWithExtraTokens) {
   EXPECT_FALSE(Exec("EXIT 1"));
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidKeywordStatement);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid EXIT operator");
   EXPECT_FALSE(Exec("I := 0; FOR I := 1 TO 2 DO BREAK X"));
   EXPECT_EQ(calc.ErrorMessage(), "Invalid BREAK operator");
@@ -185,7 +185,7 @@ TEST_F(Stmt, WhileLoop) {
   EXPECT_TRUE(Exec("N := 0; WHILE N < 10 DO N := N + 3"));
   ExpectInt(Var("N"), 12);
   EXPECT_FALSE(Exec("WHILE 1 N := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 14);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kDoExpected);
   EXPECT_EQ(calc.ErrorMessage(), "DO expected");
 }
 
@@ -198,13 +198,13 @@ TEST_F(Stmt, RepeatLoop) {
 
 TEST_F(Stmt, UntilWithoutRepeat) {
   EXPECT_FALSE(Exec("X := 1 UNTIL Y"));
-  EXPECT_EQ(calc.ErrorCode(), 17);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kTooManyUntil);
   EXPECT_EQ(calc.ErrorMessage(), "Too many UNTIL");
 }
 
 TEST_F(Stmt, NestedRepeatDoesNotWork) {
   EXPECT_FALSE(Exec("N := 0; REPEAT REPEAT N := N + 1 UNTIL N > 3 UNTIL N > 5"));
-  EXPECT_EQ(calc.ErrorCode(), 16);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUntilExpected);
   EXPECT_EQ(calc.ErrorMessage(), "UNTIL expected");
   EXPECT_FALSE(Exec("N := 0; REPEAT BEGIN REPEAT N := N + 1 UNTIL N > 3 END UNTIL N > 5"));
   EXPECT_NE(calc.ErrorCode(), 0);
@@ -252,23 +252,23 @@ TEST_F(Stmt, CaseOnStrings) {
 
 TEST_F(Stmt, CaseRangeWithoutBlank) {
   EXPECT_FALSE(Exec("X := 7; CASE X OF 5..9: A := 2; END"));
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kErrorInExpression);
 }
 
 TEST_F(Stmt, CaseErrors) {
   EXPECT_FALSE(Exec("CASE 1 1: A := 1; END"));
-  EXPECT_EQ(calc.ErrorCode(), 14);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kOfExpected);
   EXPECT_EQ(calc.ErrorMessage(), "OF expected");
   EXPECT_FALSE(Exec("CASE 1 OF 2 .. 'x': A := 1; END"));
   EXPECT_EQ(calc.ErrorMessage(), "Invalid typecast in CASE range");
   EXPECT_FALSE(Exec("CASE 1 OF ELSE A := 1; ELSE A := 2; END"));
-  EXPECT_EQ(calc.ErrorCode(), 28);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kTooManyCaseElse);
   EXPECT_EQ(calc.ErrorMessage(), "Too many ELSEin CASE statement");
   EXPECT_FALSE(Exec("CASE 1 OF : A := 1; END"));
-  EXPECT_EQ(calc.ErrorCode(), 29);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kRangeExpected);
   EXPECT_EQ(calc.ErrorMessage(), "Range defininition expected");
   EXPECT_FALSE(Exec("CASE 1 OF 2 A := 1; END"));
-  EXPECT_EQ(calc.ErrorCode(), 29);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kColonExpected);
   EXPECT_EQ(calc.ErrorMessage(), ": expected");
   EXPECT_FALSE(Exec("CASE 1 OF 2: A := 1 END"));  // the last branch needs its ";"
   EXPECT_EQ(calc.ErrorMessage(), "Too many END");
@@ -278,17 +278,17 @@ TEST_F(Stmt, BeginBlocks) {
   EXPECT_TRUE(Exec("BEGIN X := 1; BEGIN Y := 2 END; END"));
   ExpectInt(Var("Y"), 2);
   EXPECT_FALSE(Exec("BEGIN X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 10);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kEndExpected);
   EXPECT_EQ(calc.ErrorMessage(), "END expected");
   EXPECT_EQ(LastLine(), "END expected (BEGIN X := 1  in ) Init");
   EXPECT_FALSE(Exec("X := 1; END"));
-  EXPECT_EQ(calc.ErrorCode(), 11);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kTooManyEnd);
   EXPECT_EQ(calc.ErrorMessage(), "Too many END");
 }
 
 TEST_F(Stmt, InvalidOperators) {
   EXPECT_FALSE(Exec("5 := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 9);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidStatement);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid operator: 5");
   EXPECT_FALSE(Exec("THEN X := 1"));
   EXPECT_EQ(calc.ErrorMessage(), "Invalid operator: THEN");
@@ -296,18 +296,18 @@ TEST_F(Stmt, InvalidOperators) {
 
 TEST_F(Stmt, AssignmentErrors) {
   EXPECT_FALSE(Exec("X = 1"));
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnexpectedToken);
   EXPECT_EQ(calc.ErrorMessage(), "Found =, expected :=, (, [ or ;");
   EXPECT_FALSE(Exec("$FF := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 4);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidVariableName);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid variable name: $FF");
   EXPECT_FALSE(Exec("X := 1 +"));
-  EXPECT_EQ(calc.ErrorCode(), 1);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kUnknownOperator);
   EXPECT_FALSE(Exec("X := 1; X[1][2] := 5"));
-  EXPECT_EQ(calc.ErrorCode(), 24);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kDuplicateVariable);
   EXPECT_EQ(calc.ErrorMessage(), "Variable with same name exist : X");
   EXPECT_FALSE(Exec("A[1] := 1; A := 2"));
-  EXPECT_EQ(calc.ErrorCode(), 24);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kDuplicateArray);
   EXPECT_EQ(calc.ErrorMessage(), "Array with same name exist : A");
 }
 
@@ -323,22 +323,25 @@ TEST_F(Stmt, StringIndexAssignment) {
   ExpectString(Var("S"), "AxA");
   struct Case {
     const char* src;
-    int code;
+    ScriptErrorId error;
     const char* message;
   } cases[] = {
-      {"S := 'ABC'; S[4] := 'x'", 19, "String index out of range: 4"},
-      {"S := 'ABC'; S[2] := 'xy'", 20, "Character expected: 'xy'"},
-      {"S := 'ABC'; S[2] := 256", 20, "Character value out of range: 256"},
-      {"S := 'ABC'; S[2] := TRUE AND TRUE", 20, "Character value out of range: -1"},
-      {"S := 'ABC'; S[2] := 1.5E", 0, nullptr},
-      {"S := 5; S[1] := 'x'", 5, "Invalid variable type: S"},
-      {"S := 'ABC'; S[] := 'x'", 19, "Empty string index"},
+      {"S := 'ABC'; S[4] := 'x'", ScriptErrorId::kStringIndexOutOfRange,
+       "String index out of range: 4"},
+      {"S := 'ABC'; S[2] := 'xy'", ScriptErrorId::kCharacterExpected, "Character expected: 'xy'"},
+      {"S := 'ABC'; S[2] := 256", ScriptErrorId::kCharacterOutOfRange,
+       "Character value out of range: 256"},
+      {"S := 'ABC'; S[2] := TRUE AND TRUE", ScriptErrorId::kCharacterOutOfRange,
+       "Character value out of range: -1"},
+      {"S := 'ABC'; S[2] := 1.5E", ScriptErrorId::kNone, nullptr},
+      {"S := 5; S[1] := 'x'", ScriptErrorId::kInvalidVariableType, "Invalid variable type: S"},
+      {"S := 'ABC'; S[] := 'x'", ScriptErrorId::kEmptyStringIndex, "Empty string index"},
   };
   for (const auto& c : cases) {
     const bool ok = Exec(c.src);
     if (!c.message) continue;
     EXPECT_FALSE(ok) << c.src;
-    EXPECT_EQ(calc.ErrorCode(), c.code) << c.src;
+    EXPECT_EQ(calc.Error(), c.error) << c.src;
     EXPECT_EQ(calc.ErrorMessage(), c.message) << c.src;
   }
 }
@@ -350,7 +353,7 @@ TEST_F(Stmt, StringIndexOfAnArrayElement) {
 
 TEST_F(Stmt, OnlyTheFirstErrorIsKeptAndReported) {
   EXPECT_FALSE(Exec("X := 1 / 0; Y := 'abc"));
-  EXPECT_EQ(calc.ErrorCode(), 5);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kInvalidOperandTypes);
   EXPECT_EQ(calc.ErrorMessage(), "Invalid operand types for \"/\"");
   EXPECT_EQ(host.Lines.size(), 1u);
   EXPECT_FALSE(Has("Y"));
@@ -369,7 +372,7 @@ TEST_F(Stmt, ReportLineCarriesTheElementContext) {
 TEST_F(Stmt, ExecuteResetsTheErrorState) {
   EXPECT_FALSE(Exec("X := 1 / 0"));
   EXPECT_TRUE(Exec("X := 1"));
-  EXPECT_EQ(calc.ErrorCode(), 0);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kNone);
   EXPECT_EQ(calc.ErrorMessage(), "");
 }
 
@@ -404,7 +407,7 @@ TEST_F(Stmt, DeepBlocksStopWithAnError) {
   src += "X := 1";
   for (int i = 0; i < 3000; ++i) src += " END";
   EXPECT_FALSE(Exec(src));
-  EXPECT_EQ(calc.ErrorCode(), 27);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kTooDeepNesting);
 }
 
 }  // namespace

@@ -173,7 +173,7 @@ TEST_F(VarListTest, ScriptsReadAndWriteThroughTheElement) {
 
 TEST_F(VarListTest, BrokenPathInAScript) {
   EXPECT_FALSE(Exec("N := 1; Y := N.X"));
-  EXPECT_EQ(calc.ErrorCode(), 3);
+  EXPECT_EQ(calc.Error(), ScriptErrorId::kVariableNotFound);
   EXPECT_EQ(calc.ErrorMessage(), "Variable not found: N.X");
 }
 
