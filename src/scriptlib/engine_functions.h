@@ -4,15 +4,16 @@
 // return true. They reach the game through the scene state's root.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <span>
 
 #include "script/pascalc.h"
+#include "scriptlib/native_support.h"
 
 namespace ox::scriptlib {
 
+// The engine group in registration order.
+std::span<const NativeReg> EngineFunctions();
 void RegisterEngineFunctions(script::TPasCalc& calc);
-const std::vector<std::string>& EngineFunctionNames();
 // The standard functions, then the engine functions: what every interpreter of the pool gets.
 void RegisterAllFunctions(script::TPasCalc& calc);
 

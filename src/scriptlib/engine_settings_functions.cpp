@@ -1,5 +1,4 @@
 // Engine functions of texts, files and settings: GetText, DelFile, GetIni, SetIni.
-#include <exception>
 #include <filesystem>
 
 #include "platform/codepage.h"
@@ -12,17 +11,6 @@ namespace ox::scriptlib {
 namespace {
 
 constexpr char kHexMark[] = "#$#$";
-
-// A body whose raised errors make the function refuse (false), as conversion failures do.
-script::NativeFunction Refusing(std::size_t count, NativeBody body) {
-  return WithArguments(count, [body = std::move(body)](TPasCalc& calc, TVarList& args, Value& result) {
-    try {
-      return body(calc, args, result);
-    } catch (const std::exception&) {
-      return false;
-    }
-  });
-}
 
 // In unicode mode the settings are read and written wide, in the file of the settings file's
 // name in the game folder; texts travel as "#$#$" and the hexadecimal bytes of their UTF-8.
@@ -51,6 +39,8 @@ std::string ToHexUtf8(const std::string& engineText) {
   }
   return hex;
 }
+
+}  // namespace
 
 bool GetIni(TPasCalc&, TVarList& args, Value& result) {
   scene::TOxDB* root = GameRoot();
@@ -94,17 +84,10 @@ bool DelFile(TPasCalc&, TVarList& args, Value& result) {
   return true;
 }
 
-}  // namespace
-
-void AddSettingsFunctions(FunctionTable& table) {
-  table["GetText"] = WithArguments(1, [](TPasCalc&, TVarList& args, Value& result) {
-    scene::TOxDB* root = GameRoot();
-    result = Value::String(root ? root->GetText(AsText(args[0].Val)) : std::string());
-    return true;
-  });
-  table["DelFile"] = Refusing(1, DelFile);
-  table["GetIni"] = Refusing(3, GetIni);
-  table["SetIni"] = Refusing(3, SetIni);
+bool GetTextOf(TPasCalc&, TVarList& args, Value& result) {
+  scene::TOxDB* root = GameRoot();
+  result = Value::String(root ? root->GetText(AsText(args[0].Val)) : std::string());
+  return true;
 }
 
 }  // namespace ox::scriptlib

@@ -8,28 +8,30 @@ namespace {
 
 using Player = std::function<void(const std::string&, std::int32_t)> scene::RootServices::*;
 
-script::NativeFunction PlayListed(Player player) {
-  return WithArguments(1, [player](TPasCalc&, TVarList& args, Value&) {
-    scene::TOxDB* root = GameRoot();
-    if (root == nullptr) return true;
-    std::string file;
-    std::int32_t volume = 0;
-    root->GetSoundInfo(AsText(args[0].Val), file, volume);
-    if (const auto& play = root->Services().*player) play(file, volume);
-    return true;
-  });
+bool PlayListed(TVarList& args, Player player) {
+  scene::TOxDB* root = GameRoot();
+  if (root == nullptr) return true;
+  std::string file;
+  std::int32_t volume = 0;
+  root->GetSoundInfo(AsText(args[0].Val), file, volume);
+  if (const auto& play = root->Services().*player) play(file, volume);
+  return true;
 }
 
 }  // namespace
 
-void AddSoundFunctions(FunctionTable& table) {
-  table["PlaySnd"] = PlayListed(&scene::RootServices::playSample);
-  table["PlayMuz"] = PlayListed(&scene::RootServices::playMusic);
-  table["StopMuz"] = WithArguments(1, [](TPasCalc&, TVarList&, Value&) {
-    scene::TOxDB* root = GameRoot();
-    if (root != nullptr && root->Services().fadeOutMusic) root->Services().fadeOutMusic();
-    return true;
-  });
+bool PlaySample(TPasCalc&, TVarList& args, Value&) {
+  return PlayListed(args, &scene::RootServices::playSample);
+}
+
+bool PlayMusic(TPasCalc&, TVarList& args, Value&) {
+  return PlayListed(args, &scene::RootServices::playMusic);
+}
+
+bool StopMusic(TPasCalc&, TVarList&, Value&) {
+  scene::TOxDB* root = GameRoot();
+  if (root != nullptr && root->Services().fadeOutMusic) root->Services().fadeOutMusic();
+  return true;
 }
 
 }  // namespace ox::scriptlib

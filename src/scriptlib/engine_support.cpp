@@ -20,11 +20,4 @@ std::vector<scene::TOxElement*> ElementArgs(const TVarList& args, std::size_t fr
 
 scene::TOxDB* GameRoot() { return scene::Scene().root; }
 
-script::NativeFunction Always(std::function<void(TVarList&, Value&)> body) {
-  return [body = std::move(body)](TPasCalc&, TVarList& args, TVar& result) {
-    body(args, result.Val);
-    return true;
-  };
-}
-
 }  // namespace ox::scriptlib

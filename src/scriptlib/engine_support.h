@@ -1,6 +1,9 @@
-// Pieces shared by the engine functions' callbacks.
+// Pieces shared by the engine functions: the argument readers and the adapters for their common
+// shapes, and the bodies that take more than a line, by family.
 #pragma once
 
+#include <cstdint>
+#include <exception>
 #include <vector>
 
 #include "scene/element.h"
@@ -17,12 +20,69 @@ std::vector<scene::TOxElement*> ElementArgs(const TVarList& args, std::size_t fr
 scene::TOxDB* GameRoot();
 
 // A function of any number of arguments that always succeeds.
-script::NativeFunction Always(std::function<void(TVarList&, Value&)> body);
+template <void (*Body)(TVarList& args, Value& result)>
+bool Always(TPasCalc&, TVarList& args, TVar& result) {
+  Body(args, result.Val);
+  return true;
+}
 
-void AddElementFunctions(FunctionTable& table);
-void AddScreenFunctions(FunctionTable& table);
-void AddSettingsFunctions(FunctionTable& table);
-void AddSoundFunctions(FunctionTable& table);
-void AddPictureFunctions(FunctionTable& table);
+// Runs an element's operation on the element of the first argument, if any; always succeeds.
+template <void (*Operation)(scene::TOxElement&)>
+bool OnElement(TPasCalc&, TVarList& args, TVar&) {
+  if (scene::TOxElement* e = ElementArg(args, 0)) Operation(*e);
+  return true;
+}
+
+// Runs an operation of the game root, if there is one; always succeeds.
+template <void (*Operation)(scene::TOxDB&)>
+bool OnRoot(TPasCalc&, TVarList&, TVar&) {
+  if (scene::TOxDB* root = GameRoot()) Operation(*root);
+  return true;
+}
+
+// engine_element_functions.cpp: SetFocus's operation and MoveTo.
+void FocusText(scene::TOxElement& e);
+void MoveElement(TVarList& args, Value& result);
+
+// engine_screen_functions.cpp: runs a screen change when the first argument is a screen;
+// further element arguments are loaded with it. Always succeeds.
+using ScreenChange = void (*)(scene::TOxDB&, scene::TOxElement& screen,
+                              const std::vector<scene::TOxElement*>& also);
+void ChangeScreen(TVarList& args, ScreenChange change);
+template <ScreenChange Change>
+bool OnScreen(TPasCalc&, TVarList& args, TVar&) {
+  ChangeScreen(args, Change);
+  return true;
+}
+
+// engine_settings_functions.cpp: GetText, DelFile, GetIni, SetIni (the last three refuse when
+// they raise an error, as conversion failures do).
+bool GetTextOf(TPasCalc&, TVarList& args, Value& result);
+bool DelFile(TPasCalc&, TVarList& args, Value& result);
+bool GetIni(TPasCalc&, TVarList& args, Value& result);
+bool SetIni(TPasCalc&, TVarList& args, Value& result);
+template <NativeBody Body>
+bool Refusing(TPasCalc& calc, TVarList& args, Value& result) {
+  try {
+    return Body(calc, args, result);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// engine_sound_functions.cpp: PlaySnd, PlayMuz (the sound list turns an id into a file and a
+// volume; the sound store plays it) and StopMuz.
+bool PlaySample(TPasCalc&, TVarList& args, Value& result);
+bool PlayMusic(TPasCalc&, TVarList& args, Value& result);
+bool StopMusic(TPasCalc&, TVarList& args, Value& result);
+
+// engine_picture_functions.cpp: the texel of an image's current pattern at (x, y), engine
+// order, through `part`; 0 while the picture has no texture. No result for a wrong count or a
+// first argument that is no element.
+void ReadPixel(TVarList& args, Value& result, std::uint32_t (*part)(std::uint32_t texel));
+template <std::uint32_t (*Part)(std::uint32_t)>
+void PixelPart(TVarList& args, Value& result) {
+  ReadPixel(args, result, Part);
+}
 
 }  // namespace ox::scriptlib

@@ -17,11 +17,8 @@ namespace {
 
 }  // namespace
 
-script::NativeFunction WithArguments(std::size_t count, NativeBody body, bool orMore) {
-  return [count, orMore, body = std::move(body)](TPasCalc& calc, TVarList& args, TVar& result) {
-    if (orMore ? args.Count() < count : args.Count() != count) return false;
-    return body(calc, args, result.Val);
-  };
+void RegisterGroup(TPasCalc& calc, std::span<const NativeReg> group) {
+  for (const NativeReg& reg : group) calc.SetFunction(std::string(reg.name), reg.function);
 }
 
 bool IsVariable(const TVar& arg) { return arg.Name == "VAR"; }

@@ -9,18 +9,18 @@
 // "scriptlib/text_functions.h"; Now, Date and Time read "scriptlib/clock.h".
 #pragma once
 
-#include <string>
-#include <vector>
+#include <span>
 
 #include "script/pascalc.h"
+#include "scriptlib/native_support.h"
 
 namespace ox::scriptlib {
 
-// Registers the standard functions with SetFunction, in the engine's fixed order, followed by
-// "Random" (it belongs to the engine functions' group but is given with the standard ones).
-void RegisterStandardFunctions(script::TPasCalc& calc);
+// The standard group in the engine's fixed order, followed by "Random" (it belongs to the
+// engine functions' group but is given with the standard ones).
+std::span<const NativeReg> StandardFunctions();
 
-// The names RegisterStandardFunctions registers, in order.
-const std::vector<std::string>& StandardFunctionNames();
+// Registers StandardFunctions() in order.
+void RegisterStandardFunctions(script::TPasCalc& calc);
 
 }  // namespace ox::scriptlib

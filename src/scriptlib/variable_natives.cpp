@@ -1,10 +1,8 @@
 // Variables and choice: GetVar, SetVar, Decode.
 #include "script/operators.h"
-#include "scriptlib/native_support.h"
+#include "scriptlib/standard_natives.h"
 
 namespace ox::scriptlib {
-
-namespace {
 
 bool GetVar(TPasCalc& calc, TVarList& a, Value& r) {
   TVar found;
@@ -14,11 +12,15 @@ bool GetVar(TPasCalc& calc, TVarList& a, Value& r) {
 
 bool SetVar(TPasCalc& calc, TVarList& a, Value&) { return calc.SetValue(AsText(a[0].Val), a[1].Val); }
 
+namespace {
+
 // Keys that the "=" operator cannot compare with the selector do not match.
 bool Matches(const Value& selector, const Value& key) {
   Value equal;
   return script::ApplyOperator(script::tkEq, selector, key, equal) && equal.kind == script::Kind::Bool && equal.i != 0;
 }
+
+}  // namespace
 
 bool Decode(TPasCalc&, TVarList& a, Value& r) {
   const std::size_t n = a.Count();
@@ -31,14 +33,6 @@ bool Decode(TPasCalc&, TVarList& a, Value& r) {
   if (n % 2 != 0) return false;
   r = a[n - 1].Val;
   return true;
-}
-
-}  // namespace
-
-void AddVariableFunctions(FunctionTable& t) {
-  t["GetVar"] = WithArguments(1, GetVar);
-  t["SetVar"] = WithArguments(2, SetVar);
-  t["Decode"] = WithArguments(3, Decode, true);
 }
 
 }  // namespace ox::scriptlib

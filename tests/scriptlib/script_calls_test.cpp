@@ -41,15 +41,15 @@ class ScriptCalls : public ::testing::Test {
 };
 
 TEST_F(ScriptCalls, RegistersEveryNameInOrder) {
-  const auto& names = StandardFunctionNames();
+  const auto names = StandardFunctions();
   ASSERT_EQ(names.size(), 62u);
-  EXPECT_EQ(names.front(), "Val");
-  EXPECT_EQ(names[60], "Mod");
-  EXPECT_EQ(names.back(), "Random");
+  EXPECT_EQ(names.front().name, "Val");
+  EXPECT_EQ(names[60].name, "Mod");
+  EXPECT_EQ(names.back().name, "Random");
   for (std::size_t i = 0; i < names.size(); ++i) {
     std::string upper;
-    for (char c : names[i]) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    EXPECT_EQ(calc_.FunctionIndex(upper), static_cast<int>(i)) << names[i];
+    for (char c : names[i].name) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    EXPECT_EQ(calc_.FunctionIndex(upper), static_cast<int>(i)) << names[i].name;
   }
 }
 
