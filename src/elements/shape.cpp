@@ -1,6 +1,14 @@
 #include "elements/shape.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "elements/drawing.h"
 #include "platform/checked.h"
+#include "platform/log.h"
 #include "scene/class_registry.h"
 #include "scene/property_accessors.h"
 
@@ -9,6 +17,18 @@ namespace ox::elements {
 using namespace ox::scene;
 
 namespace {
+
+// A canvas coordinate of the box: rounded half to even, kept within what a clip rectangle holds.
+int ClipCoordinate(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double low = std::numeric_limits<int>::min(), high = std::numeric_limits<int>::max();
+  return static_cast<int>(std::nearbyint(std::clamp(value, low, high)));
+}
+
+render::TClipRect Intersection(const render::TClipRect& a, const render::TClipRect& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+          std::min(a.bottom, b.bottom)};
+}
 
 PropertyTable ShapeProperties() {
   PropertyTable t = BaseProperties();
@@ -59,6 +79,66 @@ TOxElement* TOxShape::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y
     return Crop && !InBox(x, y) ? nullptr : hit;
   }
   return layer == Order && InBox(x, y) ? this : nullptr;
+}
+
+void TOxShape::Render(std::int32_t layer, std::uint32_t color, double offsetX, double offsetY,
+                      std::uint8_t flag) {
+  render::TAsphyreCanvas* canvas = Canvas();
+  const double left = offsetX + rX, top = offsetY + rY;
+  // Outside the subtree's layers nothing is drawn, so the clip is left alone there.
+  const bool drawsInLayer = layer >= MinOrder && layer <= MaxOrder;
+  std::optional<render::TClipRect> outer;
+  if (Crop && canvas != nullptr && drawsInLayer) {
+    outer = canvas->GetClipRect();
+    const render::TClipRect box{ClipCoordinate(left), ClipCoordinate(top),
+                                ClipCoordinate(left + sizeX_), ClipCoordinate(top + sizeY_)};
+    canvas->SetClipRect(Intersection(*outer, box));
+  }
+  if (layer == Order && canvas != nullptr) {
+    if (ShapeType == kShapeCircle) {
+      DrawPie(left, top);
+    } else {
+      DrawBox(left, top);
+    }
+  }
+  TOxElement::Render(layer, color, offsetX, offsetY, flag);
+  if (outer) canvas->SetClipRect(*outer);
+}
+
+void TOxShape::DrawBox(double left, double top) {
+  Canvas()->FillRect(static_cast<float>(ClipCoordinate(left)), static_cast<float>(ClipCoordinate(top)),
+                     static_cast<float>(sizeX_), static_cast<float>(sizeY_), Colour(), hxDrawFx);
+}
+
+void TOxShape::DrawPie(double left, double top) {
+  if (Par3 == 0.0) return;  // drawn at no size
+  if (const render::TAsphyreImage* picture = PiePicture()) {
+    Canvas()->DrawStretch(picture, static_cast<float>(ClipCoordinate(left)),
+                          static_cast<float>(ClipCoordinate(top)), static_cast<float>(Par3), 0,
+                          Colour(), render::kFxBlend);
+  }
+}
+
+const render::TAsphyreImage* TOxShape::PiePicture() {
+  if (!DrawnPicture::SizeAllowed(sizeX_, sizeY_)) {
+    pie_.Clear();
+    pieShape_ = {};
+    const bool empty = sizeX_ <= 0 || sizeY_ <= 0;
+    if (!empty && !pieTooLargeLogged_) {
+      platform::LogLine("shape " + std::to_string(Key) + ": a pie of " + std::to_string(sizeX_) + " x " +
+                        std::to_string(sizeY_) + " pixels is too large to draw");
+    }
+    pieTooLargeLogged_ = !empty;
+    return nullptr;
+  }
+  pieTooLargeLogged_ = false;
+  const PieShape wanted{sizeX_, sizeY_, RadialPointOf(sizeX_, sizeY_, Par1),
+                        RadialPointOf(sizeX_, sizeY_, Par2)};
+  if (pie_.Image() == nullptr || wanted != pieShape_) {
+    pie_.Upload(RasterisePie(sizeX_, sizeY_, wanted.first, wanted.second), sizeX_, sizeY_);
+    pieShape_ = wanted;
+  }
+  return pie_.Image();
 }
 
 }  // namespace ox::elements

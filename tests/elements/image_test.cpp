@@ -124,9 +124,11 @@ TEST_F(Images, AFailedPictureLeavesTheImageUnhitAndItsChildrenWhereTheyStand) {
 
   image->Render(0, 0xFFFFFFFF, 1, 2, 0);
   const std::vector<render::Vertex> quad = pictures.Drawn();
-  ASSERT_EQ(quad.size(), 4u) << "only the child draws";
-  EXPECT_FLOAT_EQ(quad[0].x, 1 + 100 + 20 - 0.5f);
-  EXPECT_FLOAT_EQ(quad[0].y, 2 + 50 + 6 - 0.5f);
+  ASSERT_EQ(quad.size(), 8u) << "the box, then the child; the image itself draws nothing";
+  EXPECT_FLOAT_EQ(quad[0].x, 1 + 100);
+  EXPECT_FLOAT_EQ(quad[0].y, 2 + 50);
+  EXPECT_FLOAT_EQ(quad[4].x, 1 + 100 + 20 - 0.5f);
+  EXPECT_FLOAT_EQ(quad[4].y, 2 + 50 + 6 - 0.5f);
 }
 
 TEST_F(Images, APictureDeferredByAScreenSwitchLoadsAtTheFirstDraw) {
