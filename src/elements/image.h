@@ -28,6 +28,8 @@ class TOxImage : public scene::TOxElement {
   const std::string& imImage() const;
   void SetImImage(std::string name);
   media::TOxIm* Picture() const { return picture_; }
+  // The picture's textures, loaded now when the store does not hold them; none without one.
+  render::TAsphyreImage* LoadedTextures();
   long double Scale() const { return scale_ / 1000.0L; }
   void SetScale(long double value);
   long double Angle() const { return angle_ / 1000.0L; }
@@ -69,8 +71,6 @@ class TOxImage : public scene::TOxElement {
   bool InterpolSc = true;
 
  private:
-  render::TAsphyreImage* LoadedTextures();
-
   media::TOxIm* picture_ = nullptr;
   std::int32_t scale_ = 1000;
   std::int32_t angle_ = 0;

@@ -13,6 +13,8 @@ using scene::TOxElement;
 using Elements = std::vector<TOxElement*>;
 
 constexpr NativeReg kEngineFunctions[] = {
+    {"ListAdd", Always<AddToList>},
+    {"ListDel", Always<RemoveFromList>},
     {"Update", OnElement<[](TOxElement& e) { e.Update(); }>},
     {"Process", OnElement<[](TOxElement& e) { e.Process(); }>},
     {"MsDown", OnElement<[](TOxElement& e) { e.MouseDown(); }>},

@@ -40,9 +40,12 @@ bool OnRoot(TPasCalc&, TVarList&, TVar&) {
   return true;
 }
 
-// engine_element_functions.cpp: SetFocus's operation and MoveTo.
+// engine_element_functions.cpp: SetFocus's operation, MoveTo, and ListAdd and ListDel (an image
+// list of exactly that class and an image of exactly that class, or for ListDel an Id).
 void FocusText(scene::TOxElement& e);
 void MoveElement(TVarList& args, Value& result);
+void AddToList(TVarList& args, Value& result);
+void RemoveFromList(TVarList& args, Value& result);
 
 // engine_screen_functions.cpp: runs a screen change when the first argument is a screen;
 // further element arguments are loaded with it. Always succeeds.
