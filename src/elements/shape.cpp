@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <string>
 
 #include "elements/drawing.h"
@@ -29,6 +28,26 @@ render::TClipRect Intersection(const render::TClipRect& a, const render::TClipRe
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
           std::min(a.bottom, b.bottom)};
 }
+
+// Narrows the canvas's clip to its intersection with a box for as long as it lives, and then
+// restores it; with no canvas it does nothing.
+class CropScope {
+ public:
+  CropScope(render::TAsphyreCanvas* canvas, const render::TClipRect& box) : canvas_(canvas) {
+    if (canvas_ == nullptr) return;
+    outer_ = canvas_->GetClipRect();
+    canvas_->SetClipRect(Intersection(outer_, box));
+  }
+  ~CropScope() {
+    if (canvas_ != nullptr) canvas_->SetClipRect(outer_);
+  }
+  CropScope(const CropScope&) = delete;
+  CropScope& operator=(const CropScope&) = delete;
+
+ private:
+  render::TAsphyreCanvas* canvas_;
+  render::TClipRect outer_;
+};
 
 PropertyTable ShapeProperties() {
   PropertyTable t = BaseProperties();
@@ -86,14 +105,10 @@ void TOxShape::Render(std::int32_t layer, std::uint32_t color, double offsetX, d
   render::TAsphyreCanvas* canvas = Canvas();
   const double left = offsetX + rX, top = offsetY + rY;
   // Outside the subtree's layers nothing is drawn, so the clip is left alone there.
-  const bool drawsInLayer = layer >= MinOrder && layer <= MaxOrder;
-  std::optional<render::TClipRect> outer;
-  if (Crop && canvas != nullptr && drawsInLayer) {
-    outer = canvas->GetClipRect();
-    const render::TClipRect box{ClipCoordinate(left), ClipCoordinate(top),
-                                ClipCoordinate(left + sizeX_), ClipCoordinate(top + sizeY_)};
-    canvas->SetClipRect(Intersection(*outer, box));
-  }
+  const bool cropped = Crop && canvas != nullptr && layer >= MinOrder && layer <= MaxOrder;
+  const CropScope crop(cropped ? canvas : nullptr,
+                       {ClipCoordinate(left), ClipCoordinate(top), ClipCoordinate(left + sizeX_),
+                        ClipCoordinate(top + sizeY_)});
   if (layer == Order && canvas != nullptr) {
     if (ShapeType == kShapeCircle) {
       DrawPie(left, top);
@@ -102,7 +117,6 @@ void TOxShape::Render(std::int32_t layer, std::uint32_t color, double offsetX, d
     }
   }
   TOxElement::Render(layer, color, offsetX, offsetY, flag);
-  if (outer) canvas->SetClipRect(*outer);
 }
 
 void TOxShape::DrawBox(double left, double top) {
