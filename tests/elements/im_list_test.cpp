@@ -8,6 +8,7 @@
 #include "picture_fixture.h"
 #include "scene/element_refs.h"
 #include "scene/game_root.h"
+#include "scene/saved_state.h"
 #include "script/value.h"
 
 namespace ox::elements {
@@ -182,6 +183,25 @@ TEST_F(ImLists, AnImageDestroyedWhileListedIsNeitherNamedNorDrawn) {
   list->MouseDown();
   current->Render(0, 0xFFFFFFFF, 0, 0, 0);
   EXPECT_EQ(pictures.Drawn().size(), 4u);
+}
+
+TEST_F(ImLists, ASavedGameKeepsTheItemsInTheirOrder) {
+  TOxImage* apple = Item("Apple", 21);
+  TOxImage* pear = Item("Pear", 22);
+  root.NotSave = true;  // only the list and its images matter here
+  current->Key = 1;
+  current->NotSave = true;
+  list->Key = 20;
+  list->AddItem(*pear);
+  list->AddItem(*apple);
+  list->AddItem(*pear);
+  const auto file = pictures.host.user / "state.rs";
+  std::filesystem::create_directories(file.parent_path());
+  ASSERT_TRUE(scene::SaveState(root, file));
+  list->RemoveItem(*pear);
+  list->RemoveItem(*pear);
+  scene::LoadState(root, file);
+  EXPECT_EQ(Elements(), "22;21;22;");
 }
 
 }  // namespace
