@@ -148,7 +148,8 @@ const render::TAsphyreImage* TOxShape::PiePicture() {
   pieTooLargeLogged_ = false;
   const PieShape wanted{sizeX_, sizeY_, RadialPointOf(sizeX_, sizeY_, Par1),
                         RadialPointOf(sizeX_, sizeY_, Par2)};
-  if (pie_.Image() == nullptr || wanted != pieShape_) {
+  // A failed upload is not tried again every frame, only when the sector changes.
+  if (wanted != pieShape_) {
     pie_.Upload(RasterisePie(sizeX_, sizeY_, wanted.first, wanted.second), sizeX_, sizeY_);
     pieShape_ = wanted;
   }
