@@ -27,15 +27,6 @@ void NoteProblem(const TOxElement& element, std::string_view data, std::size_t a
                          element.Class().name + " record (id \"" + element.Id + "\"): " + what;
 }
 
-// The class name of a child record: its length is the record's first byte, its characters
-// start at byte 4.
-std::string_view ChildClassName(std::string_view record) {
-  if (record.empty()) return {};
-  const std::size_t length = static_cast<unsigned char>(record[0]);
-  if (record.size() <= 4) return {};
-  return record.substr(4, length);
-}
-
 void ReadValues(TOxElement& element, ByteReader& in) {
   const std::int32_t count = in.ReadInt32();
   const auto& properties = element.Class().properties;
@@ -54,7 +45,7 @@ void ReadChildren(TOxElement& element, ByteReader& in, bool keepKeys) {
   while (!in.AtEnd()) {
     const std::string_view record = in.ReadString();
     if (reading.depth >= kMaxRecordDepth) continue;
-    if (TOxElement* child = CreateChild(element, ChildClassName(record))) {
+    if (TOxElement* child = CreateChild(element, ChildRecordClassName(record))) {
       ++reading.depth;
       child->ReadRecord(record, keepKeys);
       --reading.depth;
@@ -63,6 +54,12 @@ void ReadChildren(TOxElement& element, ByteReader& in, bool keepKeys) {
 }
 
 }  // namespace
+
+std::string_view ChildRecordClassName(std::string_view record) {
+  if (record.size() <= 4) return {};
+  const std::size_t length = static_cast<unsigned char>(record[0]);
+  return record.substr(4, length);
+}
 
 bool IsReadingRecords() { return reading.active; }
 void SetReadingRecords(bool active) { reading.active = active; }

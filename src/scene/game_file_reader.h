@@ -16,6 +16,10 @@ void SetReadingRecords(bool reading);
 // unknown class, so a hostile file cannot exhaust the stack.
 constexpr int kMaxRecordDepth = 256;
 
+// The class name by which a child record is created: its length is the record's first byte, its
+// characters start at byte 4 (the record's own class string may say otherwise).
+std::string_view ChildRecordClassName(std::string_view record);
+
 // Reads a whole file's root record into the root under the reading flag. Returns the first
 // place where reading of an element stopped ("" when none), for the --log-errors line.
 class TOxElement;

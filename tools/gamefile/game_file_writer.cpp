@@ -1,12 +1,17 @@
 #include "gamefile/game_file_writer.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <stdexcept>
 
 #include "elements/register_classes.h"
-#include "scene/byte_reader.h"
+#include "gamefile/game_file_decoder.h"
+#include "platform/atomic_file.h"
 #include "scene/class_registry.h"
 #include "scene/element.h"
 #include "scene/game_root.h"
@@ -88,33 +93,6 @@ void PutValue(std::string& out, const RawValue& v) {
   PutString(out, std::get<std::string>(v));
 }
 
-std::optional<Node> ParseRecord(std::string_view bytes) {
-  scene::ByteReader in(bytes);
-  try {
-    Node node;
-    node.className = std::string(in.ReadString());
-    const ClassInfo* info = ClassRegistry::Instance().Find(node.className);
-    const std::int32_t count = in.ReadInt32();
-    if (info == nullptr || count < 0 || static_cast<std::size_t>(count) > info->properties.size())
-      return std::nullopt;
-    for (std::int32_t i = 0; i < count; ++i) {
-      switch (scene::StreamKindOf(info->properties[static_cast<std::size_t>(i)].type)) {
-        case StreamKind::Int32: node.values.emplace_back(in.ReadInt32()); break;
-        case StreamKind::Float64: node.values.emplace_back(in.ReadFloat64()); break;
-        case StreamKind::String: node.values.emplace_back(std::string(in.ReadString())); break;
-      }
-    }
-    while (!in.AtEnd()) {
-      auto child = ParseRecord(in.ReadString());
-      if (!child) return std::nullopt;
-      node.children.push_back(std::move(*child));
-    }
-    return node;
-  } catch (const scene::ReadError&) {
-    return std::nullopt;
-  }
-}
-
 }  // namespace
 
 void EnsureClassesRegistered() {
@@ -146,18 +124,41 @@ Node& Node::Add(Node child) {
   return *this;
 }
 
-std::string WriteGameFile(const Node& node) {
+namespace {
+
+std::string WriteRecord(const Node& node) {
+  if (node.raw) return *node.raw;
   std::string out;
-  PutString(out, node.className);
-  PutInt32(out, static_cast<std::int32_t>(node.values.size()));
+  PutString(out, node.storedName.value_or(node.className));
+  PutInt32(out, node.storedCount.value_or(static_cast<std::int32_t>(node.values.size())));
   for (const RawValue& v : node.values) PutValue(out, v);
-  for (const Node& child : node.children) PutString(out, WriteGameFile(child));
+  for (const Node& child : node.children) PutString(out, WriteRecord(child));
   return out;
 }
 
+// With OX_KEEP_WRITTEN_GAMES set to a folder, every whole game file written is also kept there
+// under a name made from its content, so that a later test can read back all the games the
+// tests wrote.
+void KeepWrittenGame(const Node& node, std::string_view bytes) {
+  const char* folder = std::getenv("OX_KEEP_WRITTEN_GAMES");
+  if (folder == nullptr || node.className != scene::TOxDB::StaticClass().name) return;
+  char name[32];
+  std::snprintf(name, sizeof name, "%016zx.oxf", std::hash<std::string_view>{}(bytes));
+  platform::WriteFileAtomically(std::filesystem::path(folder) / name, bytes);
+}
+
+}  // namespace
+
+std::string WriteGameFile(const Node& node) {
+  std::string bytes = WriteRecord(node);
+  KeepWrittenGame(node, bytes);
+  return bytes;
+}
+
 std::optional<Node> ParseGameFile(std::string_view bytes) {
-  EnsureClassesRegistered();
-  return ParseRecord(bytes);
+  DecodedGame decoded = DecodeGameFile(bytes);
+  if (decoded.damage) return std::nullopt;
+  return std::move(decoded.root);
 }
 
 Node NodeFromElement(const scene::TOxElement& element) {

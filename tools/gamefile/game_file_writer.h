@@ -23,6 +23,13 @@ struct Node {
   std::string className;
   std::vector<RawValue> values;  // properties 0, 1, 2, ... of the class, in table order
   std::vector<Node> children;
+  // What a file may hold that a well-made one does not, kept so that every file the player
+  // reads can be written back as it was: a class name stored other than the one the record is
+  // read as, a value count other than the number of values, and a record the reader skips (a
+  // raw record: its bytes are all there is of the node).
+  std::optional<std::string> storedName;
+  std::optional<std::int32_t> storedCount;
+  std::optional<std::string> raw;
 
   // A record of a registered class with no values yet.
   static Node Of(std::string className);
@@ -40,7 +47,7 @@ struct Node {
 
 // The bytes of a record (the root's record is a whole game file).
 std::string WriteGameFile(const Node& root);
-// Reads back a file written by WriteGameFile; nullopt when the bytes are not such a file.
+// Reads back a whole, undamaged game file (see DecodeGameFile); nullopt when it is damaged.
 std::optional<Node> ParseGameFile(std::string_view bytes);
 // Every published property of a live element and its subtree, read through the getters.
 Node NodeFromElement(const scene::TOxElement& element);
