@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <string>
 
 namespace ox::platform {
@@ -18,6 +19,22 @@ void LogLine(std::string_view text) {
     if (n <= 0) return;
     done += static_cast<std::size_t>(n);
   }
+}
+
+std::string EscapeNonPrintable(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      out += c;
+      continue;
+    }
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+    out += hex;
+  }
+  return out;
 }
 
 }  // namespace ox::platform

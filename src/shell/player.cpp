@@ -80,6 +80,20 @@ Options WithAbsoluteOutputs(Options options) {
   return options;
 }
 
+// A game named on the command line must be there and readable: anything else is a mistake the
+// user should hear of at once, not an empty game.
+bool NamedGameOpens(const Options& options, const GameLocation& game) {
+  if (options.game.empty()) return true;
+  const char* problem = nullptr;
+  if (!game.found) {
+    problem = game.fileName.empty() ? "holds no game file (*.oxf)" : "no such game file";
+  } else if (!std::ifstream(game.folder / game.fileName, std::ios::binary).is_open()) {
+    problem = "cannot be opened";
+  }
+  if (problem != nullptr) platform::LogLine(options.game + ": " + problem);
+  return problem == nullptr;
+}
+
 }  // namespace
 
 int RunPlayer(const Options& given, const DiscoveryPlaces& places, std::ostream& out) {
@@ -93,6 +107,8 @@ int RunPlayer(const Options& given, const DiscoveryPlaces& places, std::ostream&
       return 2;
     }
   }
+  const GameLocation game = LocateGame(options.game, places);
+  if (!NamedGameOpens(options, game)) return 1;
   elements::RegisterElementClasses();
   if (!options.userDir.empty()) scene::TOxDB::SetUserDirOverride(std::filesystem::absolute(options.userDir));
 
@@ -114,13 +130,14 @@ int RunPlayer(const Options& given, const DiscoveryPlaces& places, std::ostream&
   form.Root().Services().openArchive = [&resources](const std::filesystem::path& file) { resources.OpenArchive(file); };
   PictureSystem pictures(*graphics, resources, form.Root());
 
-  const GameLocation game = LocateGame(options.game, places);
   if (!game.found) platform::LogLine("no game file found; pass one: oxplayer [OPTIONS] GAME.oxf (or a folder holding one)");
   const bool entered = game.found && EnterGameFolder(game);
   form.StartGame(entered ? game.fileName : std::string());
   if (graphics->Window() != nullptr) graphics->Window()->SetTitle(platform::Utf8FromCp1251(form.Title()));
+  if (!form.Root().LoadProblem().empty())
+    platform::LogLine((game.folder / game.fileName).lexically_normal().string() + ": " +
+                      platform::EscapeNonPrintable(form.Root().LoadProblem()));
   if (options.logErrors) {
-    if (!form.Root().LoadProblem().empty()) platform::LogLine(form.Root().LoadProblem());
     platform::LogLine("title: " + platform::Utf8FromCp1251(form.Title()));
   }
   if (options.headless) {

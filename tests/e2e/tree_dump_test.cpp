@@ -108,13 +108,15 @@ TEST(TreeDump, EveryClassAndPropertyIsReadFromTheFileAndPrintedBack) {
   }
 }
 
-TEST(TreeDump, AMissingGameRunsEmptyAndSaysHowToPassOne) {
+TEST(TreeDump, ANamedGameThatIsNotThereIsOneLineAndStatusOne) {
   TempFolder folder;
-  const PlayerRun run =
-      RunPlayer({"--headless", "--ticks", "0", "--dump-tree", "-", (folder.path() / "none").string()}, folder);
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(Lines(run.out).size(), 1u) << "the empty root alone";
-  EXPECT_NE(run.err.find("no game file found"), std::string::npos) << run.err;
+  const PlayerRun missing = RunPlayer({"--headless", "--ticks", "0", (folder.path() / "none.oxf").string()}, folder);
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "oxplayer: " + (folder.path() / "none.oxf").string() + ": no such game file\n");
+  const PlayerRun empty = RunPlayer({"--headless", "--ticks", "0", folder.path().string()}, folder);
+  EXPECT_EQ(empty.exitCode, 1);
+  EXPECT_EQ(std::count(empty.err.begin(), empty.err.end(), '\n'), 1) << empty.err;
+  EXPECT_NE(empty.err.find("holds no game file"), std::string::npos) << empty.err;
 }
 
 TEST(TreeDump, AFolderPlaysItsFirstGameFileInNameOrder) {
@@ -145,17 +147,29 @@ TEST(TreeDump, BadUsageEndsWithStatusTwo) {
   EXPECT_NE(help.out.find("--dump-tree"), std::string::npos);
 }
 
-TEST(TreeDump, ADamagedFileIsReadUpToTheDamageAndReportedOnlyWhenAsked) {
+TEST(TreeDump, ADamagedFileIsReadUpToTheDamageAndReportedInOneLine) {
   TempFolder folder;
-  std::string bytes = gamefile::WriteGameFile(
-      Node::Of("TOxDB").Set("Id", "cut").Add(Node::Of("TOxScreen").Set("Id", "kept")).Add(Node::Of("TOxScreen").Set("Id", "lost")));
+  std::string bytes = gamefile::WriteGameFile(Node::Of("TOxDB").Set("Id", "cut\x01\xFF").Add(
+      Node::Of("TOxScreen").Set("Id", "kept")).Add(Node::Of("TOxScreen").Set("Id", "lost")));
   bytes.resize(bytes.size() - 3);
   const auto game = folder.Write("cut.oxf", bytes);
-  const PlayerRun quiet = RunPlayer({"--headless", "--ticks", "0", "--dump-tree", "-", game.string()}, folder);
-  EXPECT_EQ(quiet.err, "");
-  EXPECT_EQ(Lines(quiet.out).size(), 2u);
-  const PlayerRun told = RunPlayer({"--headless", "--ticks", "0", "--log-errors", game.string()}, folder);
-  EXPECT_NE(told.err.find("reading stopped at byte"), std::string::npos) << told.err;
+  const PlayerRun run = RunPlayer({"--headless", "--ticks", "0", "--dump-tree", "-", game.string()}, folder);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(Lines(run.out).size(), 2u) << "the root and the first screen";
+  EXPECT_TRUE(run.err.starts_with("oxplayer: " + game.string() + ": reading stopped at byte ")) << run.err;
+  EXPECT_TRUE(run.err.ends_with(" in a TOxDB record (id \"cut\\x01\\xFF\"): record ends inside a string\n")) << run.err;
+}
+
+TEST(TreeDump, AFileThatIsNoGameFilePlaysAnEmptyRootAndSaysWhy) {
+  TempFolder folder;
+  const auto game = folder.Write("text.oxf", "Hello\x07 world\n");
+  const PlayerRun run = RunPlayer({"--headless", "--ticks", "0", "--dump-tree", "-", game.string()}, folder);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(Lines(run.out).size(), 1u);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_NE(run.err.find("reading stopped at byte 4"), std::string::npos) << run.err;
+  const PlayerRun help = RunPlayer({"--help"}, folder);
+  EXPECT_TRUE(help.out.ends_with("\n"));
 }
 
 }  // namespace
