@@ -62,7 +62,10 @@ GameLocation LocateGame(const std::string& gameArgument, const DiscoveryPlaces& 
   GameLocation own = At(places.programFolder, places.programName + ".oxf");
   if (own.found) return own;
   if (auto first = FirstGameFileIn(places.programFolder)) return At(places.programFolder, *first);
-  return FromEditorIni(places);
+  GameLocation edited = FromEditorIni(places);
+  if (edited.found || places.installedDemo.empty()) return edited;
+  if (auto demo = FirstGameFileIn(places.installedDemo)) return At(places.installedDemo, *demo);
+  return edited;
 }
 
 }  // namespace ox::shell

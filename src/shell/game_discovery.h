@@ -1,7 +1,7 @@
 // Finding the game file. A GAME argument names a file or a folder (its first "*.oxf" in name
 // order). Without one: the program's name + ".oxf" in the program's folder, else the first
 // "*.oxf" there, else the path under key `Path` of section `Main` in "ZiZudor.ini" in the
-// user's config folder.
+// user's config folder, else the first "*.oxf" of the installed demo's folder.
 #pragma once
 
 #include <filesystem>
@@ -14,6 +14,7 @@ struct DiscoveryPlaces {
   std::filesystem::path programFolder;
   std::string programName;  // without folder
   std::filesystem::path configFolder;  // where "ZiZudor.ini" lives
+  std::filesystem::path installedDemo;  // played when nothing else is found; empty: none
 };
 
 struct GameLocation {

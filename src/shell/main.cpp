@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
   }
   try {
     const shell::DiscoveryPlaces places{platform::ProgramFolder(), platform::ProgramName(),
-                                        platform::ConfigFolder().value_or(".")};
+                                        platform::ConfigFolder().value_or("."),
+                                        platform::ProgramFolder() / OX_INSTALLED_DEMO};
     return shell::RunPlayer(options, places, std::cout);
   } catch (const std::exception& e) {
     platform::LogLine(std::string("start-up failed: ") + e.what());

@@ -86,7 +86,7 @@ struct Discovery : ::testing::Test {
     std::filesystem::create_directories(p.parent_path());
     std::ofstream(p) << text;
   }
-  DiscoveryPlaces Places() { return {folder / "bin", "player", folder / "config"}; }
+  DiscoveryPlaces Places() { return {folder / "bin", "player", folder / "config", {}}; }
 };
 
 TEST_F(Discovery, PrefersTheProgramsOwnNameThenTheFirstGameFileInNameOrder) {
@@ -107,6 +107,18 @@ TEST_F(Discovery, FallsBackOnTheEditorsIniAndSaysWhenNothingIsFound) {
   EXPECT_TRUE(found.found);
   EXPECT_EQ(found.fileName, "game.oxf");
   EXPECT_TRUE(std::filesystem::equivalent(found.folder, folder / "games/x"));
+}
+
+TEST_F(Discovery, PlaysTheInstalledDemoWhenNothingElseIsFound) {
+  DiscoveryPlaces places = Places();
+  places.installedDemo = folder / "share/demo";
+  EXPECT_FALSE(LocateGame("", places).found);
+  Touch(folder / "share/demo/demo.oxf");
+  const GameLocation demo = LocateGame("", places);
+  EXPECT_TRUE(demo.found);
+  EXPECT_EQ(demo.folder, folder / "share/demo");
+  Touch(folder / "bin/own.oxf");
+  EXPECT_EQ(LocateGame("", places).fileName, "own.oxf") << "a game beside the player comes first";
 }
 
 TEST_F(Discovery, AGivenFolderPlaysItsFirstGameFile) {
