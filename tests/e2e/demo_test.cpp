@@ -11,15 +11,15 @@ namespace {
 struct Demo : ::testing::Test {
   TempFolder folder;
 
-  PlayerRun Play(std::int64_t ticks, const std::string& clicks) {
+  PlayerRun Play(std::int64_t ticks, const std::string& clicks, std::vector<std::string> extra = {}) {
     std::string events;
     std::istringstream in(clicks);
     for (std::string tick, x, y; in >> tick >> x >> y;)
       events += tick + " down " + x + " " + y + "\n" + std::to_string(std::stoi(tick) + 1) + " up " + x + " " + y + "\n";
-    return RunPlayer({"--headless", "--ticks", std::to_string(ticks), "--dump-tree", "-", "--log-errors", "--user-dir",
-                      (folder.path() / "user").string(), "--events", folder.Write("events.txt", events).string(),
-                      OX_DEMO_GAME},
-                     folder);
+    extra.insert(extra.end(), {"--headless", "--ticks", std::to_string(ticks), "--dump-tree", "-", "--log-errors",
+                               "--user-dir", (folder.path() / "user").string(), "--events",
+                               folder.Write("events.txt", events).string(), OX_DEMO_GAME});
+    return RunPlayer(extra, folder);
   }
 
   // The value of a variable of the root, as the tree dump prints it.
@@ -49,10 +49,16 @@ TEST_F(Demo, PlaysFromTheTitleToTheEnding) {
   EXPECT_EQ(RootVar(wrongOrder, "NEXTGEM"), "2") << "a wrong gem starts the order again";
 
   std::filesystem::remove_all(folder.path() / "user");
-  const PlayerRun ending = Play(190, std::string(kStart) + kTakeKey +
-                                         "130 500 400\n150 512 452\n160 692 452\n170 332 452\n");
+  const auto sound = folder.path() / "sound.wav";
+  const PlayerRun ending = Play(190, std::string(kStart) + kTakeKey + "130 500 400\n150 512 452\n160 692 452\n170 332 452\n",
+                                {"--audio-out", sound.string()});
   EXPECT_EQ(RootVar(ending, "STAGE"), "3");
   EXPECT_EQ(ending.err.find("(in "), std::string::npos) << ending.err;
+  const std::string samples = ReadFile(sound).substr(44);
+  int loudest = 0;
+  for (std::size_t i = 0; i + 1 < samples.size(); i += 2)
+    loudest = std::max(loudest, std::abs(static_cast<std::int16_t>(static_cast<std::uint8_t>(samples[i]) | samples[i + 1] << 8)));
+  EXPECT_GT(loudest, 1000) << "the music and the sounds are heard";
 }
 
 TEST_F(Demo, StartingAgainContinuesFromTheSave) {

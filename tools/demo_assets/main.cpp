@@ -1,5 +1,6 @@
-// demo_assets FOLDER: draws every picture of the demo game (game/) into FOLDER/pictures, so that
-// nothing of the demo comes from anywhere but this repository.
+// demo_assets FOLDER: draws every picture of the demo game (game/) into FOLDER/pictures and
+// synthesises its sounds and music into FOLDER/sounds, so that nothing of the demo comes from
+// anywhere but this repository.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include <functional>
 #include <iostream>
 #include <string>
+
+#include "sounds.h"
 
 namespace {
 
@@ -138,6 +141,10 @@ int main(int argc, char** argv) {
       std::cerr << "demo_assets: cannot write " << (pictures / picture.name).string() << "\n";
       return 1;
     }
+  }
+  if (!demo_assets::WriteSounds(std::filesystem::path(argv[1]) / "sounds")) {
+    std::cerr << "demo_assets: cannot write the sounds\n";
+    return 1;
   }
   return 0;
 }
