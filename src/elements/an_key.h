@@ -7,14 +7,19 @@
 
 namespace ox::elements {
 
-class TOxAnKey : public scene::TOxElement {
+class TOxAnKey final : public scene::TOxElement {
  public:
   TOxAnKey();
   const scene::ClassInfo& Class() const override;
   static const scene::ClassInfo& StaticClass();
 
   std::uint16_t Count() const { return count_; }
-  void SetCount(std::uint16_t frames) { count_ = frames; }
+  // Setting the count, like reading the key, rebuilds the animation's frame table.
+  void SetCount(std::uint16_t frames);
+  void ReadRecord(std::string_view data, bool keepKeys) override;
+  // A key has no picture of its own: its size is its animation's.
+  std::int32_t GetSizeX() const override;
+  std::int32_t GetSizeY() const override;
 
   bool Morph = false;
 

@@ -308,12 +308,14 @@ void LoadState(TOxDB& root, const std::filesystem::path& file) {
   Pictures().SetLoadNow(false);
   ApplyRecords(root, ReadStateFile(file));
   Pictures().SetLoadNow(true);
+  // Reading ends before the tree's AfterLoad, where animations build their tables once from
+  // the restored layout.
+  SetReadingRecords(false);
   try {
     root.AfterLoad();
   } catch (const std::exception& e) {
     platform::LogLine(std::string("after loading saved state: ") + e.what());
   }
-  SetReadingRecords(false);
 }
 
 }  // namespace ox::scene

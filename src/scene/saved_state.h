@@ -41,7 +41,7 @@ bool SaveState(TOxDB& root, const std::filesystem::path& file);
 // while they are assigned. A record whose element is gone or has NotSave is skipped, and so
 // is one whose setter fails. A file cut short (or claiming a name or string longer than what
 // is left) loads the records before the damaged one. Afterwards ImLoadNow is true again, the
-// root's AfterLoad runs (also for a missing or empty file) and the reading flag is cleared.
+// reading flag is cleared and the root's AfterLoad runs (also for a missing or empty file).
 void LoadState(TOxDB& root, const std::filesystem::path& file);
 
 }  // namespace ox::scene
