@@ -1,6 +1,11 @@
 #include "elements/ex_anim.h"
 
+#include "elements/alignment.h"
+#include "elements/anim.h"
+#include "platform/checked.h"
 #include "scene/class_registry.h"
+#include "scene/element_refs.h"
+#include "scene/game_root.h"
 #include "scene/property_accessors.h"
 
 namespace ox::elements {
@@ -38,5 +43,74 @@ const ClassInfo& TOxExAnim::StaticClass() {
 const ClassInfo& TOxExAnim::Class() const { return StaticClass(); }
 
 TOxExAnim::TOxExAnim() = default;
+
+void TOxExAnim::SetObAnim(std::int32_t key) {
+  obAnim_ = key;
+  animRef_ = 0;
+}
+
+TOxAnim* TOxExAnim::CachedAnim() const {
+  return static_cast<TOxAnim*>(ElementRefs::Resolve(animRef_));
+}
+
+TOxAnim* TOxExAnim::ResolveAnim() const {
+  if (TOxAnim* cached = CachedAnim()) return cached;
+  animRef_ = 0;
+  const TOxDB* root = Root();
+  if (root == nullptr) return nullptr;
+  for (const auto& child : root->Children()) {
+    if (child->Key == obAnim_ && &child->Class() == &TOxAnim::StaticClass()) {
+      animRef_ = child->Ref();
+      return static_cast<TOxAnim*>(child.get());
+    }
+  }
+  return nullptr;
+}
+
+void TOxExAnim::SetFramePos(std::int32_t frame) {
+  pos_ = frame;
+  const TOxAnim* anim = ResolveAnim();
+  if (anim != nullptr && frame >= anim->FrameCount()) pos_ = Rep ? 0 : anim->FrameCount() - 1;
+}
+
+std::int32_t TOxExAnim::GetSizeX() const {
+  const TOxAnim* anim = ResolveAnim();
+  return anim ? anim->GetSizeX() : 0;
+}
+
+std::int32_t TOxExAnim::GetSizeY() const {
+  const TOxAnim* anim = ResolveAnim();
+  return anim ? anim->GetSizeY() : 0;
+}
+
+std::int32_t TOxExAnim::AlignedX() const { return AlignedOrigin(X(), GetSizeX(), PosHor); }
+std::int32_t TOxExAnim::AlignedY() const { return AlignedOrigin(Y(), GetSizeY(), PosVert); }
+
+std::int32_t TOxExAnim::GetAbsX() const {
+  return Parent() ? CheckedAdd(Parent()->GetAbsX(), AlignedX()) : AlignedX();
+}
+
+std::int32_t TOxExAnim::GetAbsY() const {
+  return Parent() ? CheckedAdd(Parent()->GetAbsY(), AlignedY()) : AlignedY();
+}
+
+void TOxExAnim::Render(std::int32_t layer, std::uint32_t color, double offsetX, double offsetY,
+                       std::uint8_t) {
+  if (!ResLoaded) LoadResources();
+  TOxAnim* anim = ResolveAnim();
+  if (anim == nullptr || layer != Order) return;
+  anim->DrawFrame(pos_, color, offsetX + AlignedX(), offsetY + AlignedY());
+}
+
+void TOxExAnim::Process() {
+  if (Active && pos_ >= 0) SetFramePos(CheckedAdd(pos_, 1));
+  TOxElement::Process();
+}
+
+void TOxExAnim::LoadResources() {
+  if (ResLoaded) return;
+  TOxElement::LoadResources();
+  ResolveAnim();
+}
 
 }  // namespace ox::elements
