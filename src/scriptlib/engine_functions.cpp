@@ -15,6 +15,10 @@ using Elements = std::vector<TOxElement*>;
 constexpr NativeReg kEngineFunctions[] = {
     {"ListAdd", Always<AddToList>},
     {"ListDel", Always<RemoveFromList>},
+    {"AnimStart", Always<AnimStart>},
+    {"AnimStop", Always<AnimStop>},
+    {"AnimBreak", Always<AnimBreak>},
+    {"AnimPlay", Always<AnimPlay>},
     {"Update", OnElement<[](TOxElement& e) { e.Update(); }>},
     {"Process", OnElement<[](TOxElement& e) { e.Process(); }>},
     {"MsDown", OnElement<[](TOxElement& e) { e.MouseDown(); }>},

@@ -40,6 +40,13 @@ bool OnRoot(TPasCalc&, TVarList&, TVar&) {
   return true;
 }
 
+// engine_anim_functions.cpp: AnimStart, AnimStop, AnimBreak, AnimPlay, each the element's own
+// part when it is playable (elements/playable.h); other elements are left as they are.
+void AnimStart(TVarList& args, Value& result);
+void AnimStop(TVarList& args, Value& result);
+void AnimBreak(TVarList& args, Value& result);
+void AnimPlay(TVarList& args, Value& result);
+
 // engine_element_functions.cpp: SetFocus's operation, MoveTo, and ListAdd and ListDel (an image
 // list of exactly that class and an image of exactly that class, or for ListDel an Id).
 void FocusText(scene::TOxElement& e);
