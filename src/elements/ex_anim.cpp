@@ -107,10 +107,12 @@ void TOxExAnim::Process() {
   TOxElement::Process();
 }
 
+// The shown animation's pictures load with the reference, as a screen's load with a screen
+// reference: an animation of the root is otherwise loaded only when a screen switch names it.
 void TOxExAnim::LoadResources() {
   if (ResLoaded) return;
   TOxElement::LoadResources();
-  ResolveAnim();
+  if (TOxAnim* anim = ResolveAnim()) anim->LoadResources();
 }
 
 }  // namespace ox::elements

@@ -37,6 +37,7 @@ class TOxExAnim final : public scene::TOxElement {
               std::uint8_t flag) override;
   // Counts one frame per tick while Active; raises no animation events and never stops itself.
   void Process() override;
+  // Loads the reference's own resources, then its animation's.
   void LoadResources() override;
 
   std::int32_t PosHor = 0;
