@@ -64,10 +64,7 @@ const std::string& TOxAnim::ImBack() const { return PictureName(imBack_); }
 
 void TOxAnim::SetImBack(std::string name) {
   imBack_ = RequestPicture(name);
-  if (const render::TAsphyreImage* textures = TexturesOf(imBack_)) {
-    sizeX_ = textures->PatternWidth();
-    sizeY_ = textures->PatternHeight();
-  }
+  TakePatternSize(imBack_, sizeX_, sizeY_);
 }
 
 void TOxAnim::SetFramePos(std::int32_t frame) {

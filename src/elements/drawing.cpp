@@ -22,6 +22,13 @@ render::TAsphyreImage* TexturesOf(media::TOxIm* picture) {
   return store && picture ? store->GetImage(picture) : nullptr;
 }
 
+void TakePatternSize(media::TOxIm* picture, std::int32_t& width, std::int32_t& height) {
+  if (const render::TAsphyreImage* textures = TexturesOf(picture)) {
+    width = textures->PatternWidth();
+    height = textures->PatternHeight();
+  }
+}
+
 const std::string& PictureName(const media::TOxIm* picture) {
   static const std::string none;
   return picture ? picture->Name() : none;

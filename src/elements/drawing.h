@@ -2,6 +2,7 @@
 // player (none in tests and tools: drawing then does nothing) and the image store's pictures.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "media/image_store.h"
@@ -21,6 +22,8 @@ void SetFonts(render::TAsphyreFonts* fonts);
 media::TOxIm* RequestPicture(const std::string& name);
 // The picture's textures as the store gives them now; none when it is not loaded.
 render::TAsphyreImage* TexturesOf(media::TOxIm* picture);
+// A background's size: the picture's pattern size, set only when its texture is present.
+void TakePatternSize(media::TOxIm* picture, std::int32_t& width, std::int32_t& height);
 // The name a picture property reads back: the handle's stored name, or "" without a handle.
 const std::string& PictureName(const media::TOxIm* picture);
 

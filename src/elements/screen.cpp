@@ -60,10 +60,7 @@ const std::string& TOxScreen::ImBack() const { return PictureName(imBack_); }
 
 void TOxScreen::SetImBack(std::string name) {
   imBack_ = RequestPicture(name);
-  if (const render::TAsphyreImage* textures = TexturesOf(imBack_)) {
-    sizeX_ = textures->PatternWidth();
-    sizeY_ = textures->PatternHeight();
-  }
+  TakePatternSize(imBack_, sizeX_, sizeY_);
 }
 
 void TOxScreen::Render(std::int32_t layer, std::uint32_t color, double offsetX, double offsetY,
