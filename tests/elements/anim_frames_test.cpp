@@ -1,6 +1,9 @@
 // Frame tables of animations: straight motion between keys, the last key standing still,
 // looping back to the first key, cross-fades, direction patterns, which actors move together
 // and which follow a smooth path, and what scripts read of the current frame.
+#include <unistd.h>
+
+#include <filesystem>
 #include <limits>
 
 #include "elements/an_key.h"
@@ -8,6 +11,8 @@
 #include "elements/image.h"
 #include "hit_fixture.h"
 #include "picture_fixture.h"
+#include "scene/game_file_reader.h"
+#include "scene/saved_state.h"
 
 namespace ox::elements {
 namespace {
@@ -187,6 +192,23 @@ TEST_F(AnimFrames, SixteenDirectionPatternsFollowTheTotalAngle) {
     EXPECT_EQ(frame[1].pattern, 0);
     EXPECT_DOUBLE_EQ(frame[1].angle, 30.0) << "other patterns keep their angle";
   }
+}
+
+TEST_F(AnimFrames, ASavedStateRebuildsTheTableOnceItIsApplied) {
+  root.Key = 1;
+  current->Key = 2;
+  anim->Key = 3;
+  Actor(*Key(0), "", "a.bmp", 0)->SetAnim(-1);
+  anim->Angle = 100;
+  const auto file = std::filesystem::temp_directory_path() / ("oxplayer-anim-" + std::to_string(getpid()) + ".sav");
+  ASSERT_TRUE(scene::SaveState(root, file));
+  anim->Angle = 0;
+  anim->Rebuild();
+  ASSERT_EQ(Frame(0)[0].pattern, 0);
+  scene::LoadState(root, file);
+  std::filesystem::remove(file);
+  EXPECT_EQ(Frame(0)[0].pattern, 4) << "built from the restored Angle of 100 degrees";
+  EXPECT_FALSE(scene::IsReadingRecords());
 }
 
 TEST_F(AnimFrames, ActorsMatchWithoutCaseButPathsByExactId) {
