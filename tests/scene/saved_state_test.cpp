@@ -339,7 +339,7 @@ TEST_F(SavedState, AfterLoadRunsForEmptyAndMissingFiles) {
   WriteFile("");
   LoadState(root, file);
   EXPECT_EQ(binding.runs, 1);
-  EXPECT_TRUE(binding.readingFlag) << "AfterLoad runs before the reading flag is cleared";
+  EXPECT_FALSE(binding.readingFlag) << "AfterLoad runs once reading has ended";
   EXPECT_TRUE(binding.loadingPictures) << "and after pictures load again";
   EXPECT_FALSE(IsReadingRecords());
   fs::remove(file);
