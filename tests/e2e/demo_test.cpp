@@ -69,5 +69,14 @@ TEST_F(Demo, StartingAgainContinuesFromTheSave) {
   EXPECT_EQ(RootVar(continued, "STAGE"), "3");
 }
 
+TEST_F(Demo, TheLanguageChosenOnTheTitleIsKeptForTheNextStart) {
+  const PlayerRun chosen = Play(120, "110 930 50\n");
+  EXPECT_NE(Lines(chosen.out).at(0).find("\"Lang\":\"rus.lng\""), std::string::npos);
+  EXPECT_NE(chosen.out.find("\"imImage\":\"PICTURES\\\\BANNER_RUS.BMP\""), std::string::npos) << chosen.out;
+  const PlayerRun next = Play(110, "");
+  EXPECT_NE(Lines(next.out).at(0).find("\"Lang\":\"rus.lng\""), std::string::npos);
+  EXPECT_NE(next.out.find("BANNER_RUS.BMP"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace ox::e2e

@@ -8,8 +8,12 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <memory>
+#include <vector>
 #include <string>
 
+#include "platform/codepage.h"
+#include "platform/font_file_glyphs.h"
 #include "sounds.h"
 
 namespace {
@@ -104,9 +108,52 @@ std::uint32_t Tile(int x, int y) {
   return Rgb(c[0] * inside, c[1] * inside, c[2] * inside);
 }
 
-std::uint32_t Banner(int x, int y) {
-  const double wave = 0.5 + 0.5 * std::sin(x / 40.0 + y / 25.0);
-  return Rgb(0.6 + 0.3 * wave, 0.45 + 0.2 * wave, 0.1, 0.9);
+constexpr char kFreeFont[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
+// The banner with a title set in a free TrueType face, centred, dark on the gold.
+Pixel TitledBanner(const std::u32string& title) {
+  auto face = ox::platform::FontFileGlyphs::Open(kFreeFont, 52);
+  auto coverage = std::make_shared<std::vector<std::uint8_t>>(600 * 120, 0);
+  if (face) {
+    std::vector<ox::platform::GlyphCoverage> glyphs;
+    int width = 0;
+    for (const char32_t c : title) width += (glyphs.emplace_back(face->Render(c))).advance;
+    int pen = (600 - width) / 2;
+    const int baseline = 60 + face->Ascender() / 2 - 4;
+    for (const auto& g : glyphs) {
+      for (int y = 0; y < g.height; ++y) {
+        for (int x = 0; x < g.width; ++x) {
+          const int px = pen + g.left + x, py = baseline - g.top + y;
+          if (px >= 0 && px < 600 && py >= 0 && py < 120)
+            (*coverage)[static_cast<std::size_t>(py * 600 + px)] = g.pixels[static_cast<std::size_t>(y * g.width + x)];
+        }
+      }
+      pen += g.advance;
+    }
+  }
+  return [coverage](int x, int y) {
+    const double ink = (*coverage)[static_cast<std::size_t>(y * 600 + x)] / 255.0;
+    const double wave = 0.5 + 0.5 * std::sin(x / 40.0 + y / 25.0);
+    return Rgb((0.6 + 0.3 * wave) * (1 - ink) + 0.15 * ink, (0.45 + 0.2 * wave) * (1 - ink) + 0.08 * ink, 0.1, 0.9 + 0.1 * ink);
+  };
+}
+
+// The language files: the window title and the banner picture of each language, in the games'
+// 8-bit code page.
+bool WriteLanguages(const std::filesystem::path& folder) {
+  const struct {
+    const char* file;
+    const char* title;  // UTF-8
+    const char* banner;
+  } languages[] = {{"eng.lng", "The Lantern Vault", "pictures\\banner_eng.bmp"},
+                   {"rus.lng", "\xD0\xA4\xD0\xBE\xD0\xBD\xD0\xB0\xD1\x80\xD0\xBD\xD1\x8B\xD0\xB9 \xD1\x81\xD0\xBA\xD0\xBB\xD0\xB5\xD0\xBF",
+                    "pictures\\banner_rus.bmp"}};
+  for (const auto& l : languages) {
+    std::ofstream out(folder / l.file, std::ios::binary | std::ios::trunc);
+    out << "[Default]\r\nTitle=" << ox::platform::Cp1251FromUtf8(l.title) << "\r\n[Pictures]\r\nBanner=" << l.banner << "\r\n";
+    if (!out) return false;
+  }
+  return true;
 }
 
 bool Write(const std::filesystem::path& path, const std::string& bytes) {
@@ -134,7 +181,9 @@ int main(int argc, char** argv) {
       {"vault.bmp", 1024, 768, Vault},          {"door.bmp", 180, 320, Door},
       {"key.bmp", 96, 32, Key},                 {"gem_red.bmp", 64, 64, Gem(0.9, 0.1, 0.1)},
       {"gem_green.bmp", 64, 64, Gem(0.1, 0.8, 0.2)}, {"gem_blue.bmp", 64, 64, Gem(0.15, 0.3, 0.95)},
-      {"tiles.bmp", 300, 100, Tile},            {"banner.bmp", 600, 120, Banner},
+      {"tiles.bmp", 300, 100, Tile},
+      {"banner_eng.bmp", 600, 120, TitledBanner(U"The Lantern Vault")},
+      {"banner_rus.bmp", 600, 120, TitledBanner(U"\u0424\u043E\u043D\u0430\u0440\u043D\u044B\u0439 \u0441\u043A\u043B\u0435\u043F")},
   };
   for (const auto& picture : all) {
     if (!Write(pictures / picture.name, Bitmap(picture.width, picture.height, picture.pixel))) {
@@ -142,7 +191,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  if (!demo_assets::WriteSounds(std::filesystem::path(argv[1]) / "sounds")) {
+  if (!WriteLanguages(argv[1]) || !demo_assets::WriteSounds(std::filesystem::path(argv[1]) / "sounds")) {
     std::cerr << "demo_assets: cannot write the sounds\n";
     return 1;
   }
