@@ -4,6 +4,7 @@
 
 #include "elements/alignment.h"
 #include "elements/drawing.h"
+#include "elements/guard_band.h"
 #include "elements/image.h"
 #include "elements/pattern_quad.h"
 #include "media/image_store.h"

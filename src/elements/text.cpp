@@ -1,6 +1,11 @@
 #include "elements/text.h"
 
+#include "elements/drawing.h"
+#include "elements/text_layout.h"
+#include "elements/text_measure.h"
+#include "elements/truetype_picture.h"
 #include "platform/checked.h"
+#include "scene/game_root.h"
 #include "scene/class_registry.h"
 #include "scene/property_accessors.h"
 
@@ -62,6 +67,66 @@ const ClassInfo& TOxText::StaticClass() {
 const ClassInfo& TOxText::Class() const { return StaticClass(); }
 
 TOxText::TOxText() : TOxBoxElement(100) {}
+
+TOxText::~TOxText() = default;
+
+render::TAsphyreFont* TOxText::FontOf() const {
+  render::TAsphyreFont* font = Fonts() != nullptr ? Fonts()->Find(font_) : nullptr;
+  return font != nullptr && font->Loaded() ? font : nullptr;
+}
+
+void TOxText::SetText(std::string value) {
+  if (!textId_.empty()) value = Root() != nullptr ? Root()->GetText(textId_) : std::string();
+  text_ = std::move(value);
+  render::TAsphyreFont* font = FontOf();
+  if (!enEnter_ || font == nullptr) {
+    layout_ = text_;
+    return;
+  }
+  font->SetScale(scale_);
+  const bool unicode = Root() != nullptr && Root()->UnicodeMode();
+  const LayoutRules rules{autoEnter_, unicode, static_cast<double>(sizeX_)};
+  if (unicode) {
+    layout_ = LayText(text_, rules, UnicodeMeasure(Root()->UnicodeTable(), UnicodeGlyphScale(*font, UnicodeGlyphs())));
+  } else {
+    layout_ = LayText(text_, rules, FontMeasure(*font));
+  }
+}
+
+void TOxText::SetTextId(std::string id) {
+  textId_ = std::move(id);
+  Relayout();
+}
+
+void TOxText::SetFont(std::string name) {
+  font_ = std::move(name);
+  Relayout();
+}
+
+void TOxText::SetScale(double value) {
+  scale_ = value;
+  Relayout();
+}
+
+void TOxText::SetSizeX(std::int32_t value) {
+  TOxBoxElement::SetSizeX(value);
+  Relayout();
+}
+
+void TOxText::SetEnEnter(bool value) {
+  enEnter_ = value;
+  Relayout();
+}
+
+void TOxText::SetAutoEnter(bool value) {
+  autoEnter_ = value;
+  Relayout();
+}
+
+void TOxText::SetAutoScale(bool value) {
+  autoScale_ = value;
+  Relayout();
+}
 
 TOxElement* TOxText::HitTest(std::int32_t layer, std::int32_t x, std::int32_t y, std::int32_t,
                              std::uint8_t) {

@@ -3,16 +3,24 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "elements/tint.h"
 #include "elements/box_element.h"
 
+namespace ox::render {
+class TAsphyreFont;
+}
+
 namespace ox::elements {
+
+class TrueTypePicture;
 
 class TOxText : public TOxBoxElement {
  public:
   TOxText();
+  ~TOxText() override;
   const scene::ClassInfo& Class() const override;
   static const scene::ClassInfo& StaticClass();
 
@@ -32,29 +40,46 @@ class TOxText : public TOxBoxElement {
   std::uint32_t TopColour() const { return top_.argb; }
   std::uint32_t BottomColour() const { return bottom_.argb; }
 
-  // The setters below store their value; laying out and drawing the text come with fonts.
+  // Font, Scale, SizeX, EnEnter, AutoEnter and AutoScale lay the text out again; Text and
+  // TextId set it (with a TextId, Text is always the language text of that key).
   const std::string& Font() const { return font_; }
-  void SetFont(std::string name) { font_ = std::move(name); }
+  void SetFont(std::string name);
   const std::string& TextId() const { return textId_; }
-  void SetTextId(std::string id) { textId_ = std::move(id); }
+  void SetTextId(std::string id);
   bool AutoEnter() const { return autoEnter_; }
-  void SetAutoEnter(bool value) { autoEnter_ = value; }
+  void SetAutoEnter(bool value);
   bool EnEnter() const { return enEnter_; }
-  void SetEnEnter(bool value) { enEnter_ = value; }
+  void SetEnEnter(bool value);
   bool AutoScale() const { return autoScale_; }
-  void SetAutoScale(bool value) { autoScale_ = value; }
+  void SetAutoScale(bool value);
   double Interval() const { return interval_; }
   void SetInterval(double value) { interval_ = value; }
   const std::string& Text() const { return text_; }
-  void SetText(std::string value) { text_ = std::move(value); }
+  void SetText(std::string value);
   double Scale() const { return scale_; }
-  void SetScale(double value) { scale_ = value; }
+  void SetScale(double value);
+  void SetSizeX(std::int32_t value) override;
+
+  // The text prepared for drawing: lines ended by NUL. Without EnEnter or a font, the text as
+  // it is (drawn on one line).
+  const std::string& Layout() const { return layout_; }
+  // The bitmap font named by Font, loaded; none without one.
+  render::TAsphyreFont* FontOf() const;
+
+  // The block of lines aligned in the box, in the font; or in unicode mode with the keyboard
+  // focus or Uni, the text in the unicode set's TrueType face, centred on the aligned point.
+  void Render(std::int32_t layer, std::uint32_t color, double offsetX, double offsetY,
+              std::uint8_t flag) override;
+  // A device mode switch loses the TrueType picture's texture: it is made again when drawn.
+  void ReloadResources() override;
 
   // Besides every element's names: "TEXTSZ", the width of the text as drawn.
   bool GetVar(const std::string& name, script::Value& out) override;
-  // The width of Text in pixels in its bitmap font at the text's Scale; 0 where the TrueType
-  // path draws it (unicode mode with Uni or the keyboard focus) and no picture of it exists yet.
+  // The width of Text in pixels: in its bitmap font at the text's Scale; where the TrueType
+  // path draws it, the width its picture was drawn at (0 before it is first drawn).
   double TextWidth() const;
+  // Unicode mode with the keyboard focus or Uni: the text is drawn in the TrueType face.
+  bool DrawsTrueType() const;
 
   std::uint32_t hxDrawFx = 0x504;
   std::int32_t PosHor = 0;
@@ -65,12 +90,19 @@ class TOxText : public TOxBoxElement {
   bool Uni = false;
 
  private:
+  void Relayout() { SetText(text_); }
+  void RenderLines(render::TAsphyreFont& font, double x, double y);
+  void RenderUnicodeLine(std::string_view line, double x, double y, double g);
+  void RenderTrueType(render::TAsphyreFont& font, double x, double y);
+
   Tint top_{0xFFFFFFFFu};
   Tint bottom_{0u};
   std::string font_, textId_, text_;
   bool autoEnter_ = false, enEnter_ = false, autoScale_ = false;
   double interval_ = 0.0;
   double scale_ = 1.0;
+  std::string layout_;
+  std::unique_ptr<TrueTypePicture> trueType_;
 };
 
 }  // namespace ox::elements

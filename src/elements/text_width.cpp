@@ -1,20 +1,20 @@
 // What scripts read of a text's size: its width as drawn.
 #include "elements/drawing.h"
 #include "elements/text.h"
+#include "elements/truetype_picture.h"
 #include "platform/checked.h"
-#include "scene/game_root.h"
-#include "scene/scene_state.h"
 #include "script/value.h"
 
 namespace ox::elements {
 
 double TOxText::TextWidth() const {
-  const bool trueType = Root() != nullptr && Root()->UnicodeMode() && (Uni || scene::Scene().keyboardFocus == Ref());
-  if (trueType || Fonts() == nullptr) return 0.0;
-  render::TAsphyreFont* font = Fonts()->Find(Font());
+  render::TAsphyreFont* font = FontOf();
   if (font == nullptr) return 0.0;
   font->SetScale(Scale());
-  return font->TextWidth(Text());
+  if (!DrawsTrueType()) return font->TextWidth(Text());
+  const render::TAsphyreImage* picture = trueType_ ? trueType_->Last() : nullptr;
+  if (picture == nullptr) return 0.0;
+  return picture->PatternWidth() * font->TextHeight("W") / picture->PatternHeight() * 1.5;
 }
 
 bool TOxText::GetVar(const std::string& name, script::Value& out) {

@@ -4,6 +4,7 @@
 
 #include "platform/checked.h"
 #include "platform/codepage.h"
+#include "platform/truetype.h"
 #include "scene/game_root.h"
 
 namespace ox::scene {
@@ -83,6 +84,8 @@ void TOxDB::LoadUnicodeSet() {
   unicodeTrailer_.clear();
   const auto table = gameData_->ReadAll("unicode\\unicode.fnt");
   if (!table) return;
+  // The face the trailer names may be this file's, found before the installed ones.
+  if (const auto face = gameData_->Resolve("unicode\\unicode.ttf")) platform::RegisterFontFile(*face);
   const auto texts = gameData_->Resolve("unicode\\unicode.lng");
   unicodeTexts_ = texts ? platform::MemIni::FromFile(*texts) : platform::MemIni();
   unicodeMode_ = true;
