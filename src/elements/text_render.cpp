@@ -46,6 +46,16 @@ void ForEachDrawnLine(std::string_view layout, Each each) {
   if (end < layout.size()) each(layout.substr(end));
 }
 
+// The block is as tall as its lines at the tallest glyph of the whole text (the NUL that ends
+// the last line included), with Interval between them.
+double BlockHeight(const render::TAsphyreFont& font, std::string_view layout, double interval) {
+  const DrawnLines lines = CountLines(layout);
+  double height = font.TextHeight(layout);
+  if (lines.unended) height = std::max(height, font.TextHeight(std::string_view("\0", 1)));
+  const auto n = static_cast<double>(lines.count);
+  return n * height + (n - 1) * interval;
+}
+
 render::TFontStyle StyleOf(bool shadow, bool emboss) {
   if (shadow && emboss) return {render::TFontEffect::feShadow, render::TFontEffect::feEmboss};
   if (shadow) return {render::TFontEffect::feShadow};
@@ -87,18 +97,12 @@ void TOxText::RenderLines(render::TAsphyreFont& font, double x, double y) {
   const FontMeasure fontMeasure(font);
   const TextMeasure& measure = unicode ? static_cast<const TextMeasure&>(unicodeMeasure) : fontMeasure;
 
-  // The block is as tall as its lines at the tallest glyph of the whole text (the NUL that
-  // ends the last line included), with Interval between them.
-  const DrawnLines lines = CountLines(layout_);
-  double height = font.TextHeight(layout_);
-  if (lines.unended) height = std::max(height, font.TextHeight(std::string_view("\0", 1)));
-  const auto n = static_cast<double>(lines.count);
-  const double oy = AlignmentShift(sizeY_ - (n * height + (n - 1) * interval_), PosVert);
+  const double oy = PosVert == kAlignNear ? 0.0 : AlignmentShift(sizeY_ - BlockHeight(font, layout_, interval_), PosVert);
   render::TAsphyreCanvas& canvas = *Canvas();
   double cy = 0.0;
   ForEachDrawnLine(layout_, [&](std::string_view line) {
     const double lh = font.TextHeight(line);
-    const double ox = AlignmentShift(sizeX_ - measure.LineWidth(line), PosHor);
+    const double ox = PosHor == kAlignNear ? 0.0 : AlignmentShift(sizeX_ - measure.LineWidth(line), PosHor);
     const double lx = x + ox, ly = y + cy + oy;
     canvas.SetAntialias(scale_ != 1.0 || !Whole(lx) || !Whole(ly));
     font.SetShadowColor(hxShadColor);

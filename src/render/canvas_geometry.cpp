@@ -53,17 +53,18 @@ std::optional<PatternMapping> MapPattern(const TAsphyreImage& image, const TPatt
       patternHeight <= 0 || textureWidth <= 0 || textureHeight <= 0) {
     return std::nullopt;
   }
-  const std::int64_t across = textureWidth / patternWidth;
-  const std::int64_t down = textureHeight / patternHeight;
+  // Divisions in 32 bits, where every count and side lies; they are most of a quad's cost.
+  const int across = image.TextureWidth() / image.PatternWidth();
+  const int down = image.TextureHeight() / image.PatternHeight();
   if (across <= 0 || down <= 0) return std::nullopt;
-  const std::int64_t perTexture = across * down;
-  const std::int64_t index = std::clamp<std::int64_t>(selection.pattern, 0, image.PatternCount() - 1);
-  const std::int64_t textureIndex = index / perTexture;
+  const std::int64_t perTexture = std::int64_t{across} * down;
+  const int index = std::clamp(selection.pattern, 0, image.PatternCount() - 1);
+  const std::int64_t textureIndex = perTexture == 1 ? index : index / perTexture;
   if (textureIndex >= image.TextureCount()) return std::nullopt;
-  const std::int64_t i = index % perTexture;
+  const int i = perTexture == 1 ? 0 : static_cast<int>(index % perTexture);
   const std::int64_t left =
-      i % across * patternWidth + (patternWidth - image.VisibleWidth()) / 2 + selection.sourceX;
-  const std::int64_t top = i / across % down * patternHeight +
+      std::int64_t{i % across} * patternWidth + (patternWidth - image.VisibleWidth()) / 2 + selection.sourceX;
+  const std::int64_t top = std::int64_t{i / across % down} * patternHeight +
                            (patternHeight - image.VisibleHeight()) / 2 + selection.sourceY;
   const std::int64_t width = selection.sourceWidth >= 1 ? selection.sourceWidth : image.VisibleWidth();
   const std::int64_t height = selection.sourceHeight >= 1 ? selection.sourceHeight : image.VisibleHeight();
