@@ -54,6 +54,11 @@ TEST_F(Demo, PlaysFromTheTitleToTheEnding) {
                                 {"--audio-out", sound.string()});
   EXPECT_EQ(RootVar(ending, "STAGE"), "3");
   EXPECT_EQ(ending.err.find("(in "), std::string::npos) << ending.err;
+  const std::size_t flight = ending.out.find("\"Id\":\"Flight\"");
+  ASSERT_NE(flight, std::string::npos);
+  const std::string flightLine = ending.out.substr(flight, ending.out.find('\n', flight) - flight);
+  EXPECT_NE(flightLine.find("\"Active\":1"), std::string::npos) << "the gems fly on the ending: " << flightLine;
+  EXPECT_EQ(flightLine.find("\"Pos\":-1"), std::string::npos) << flightLine;
   const std::string samples = ReadFile(sound).substr(44);
   int loudest = 0;
   for (std::size_t i = 0; i + 1 < samples.size(); i += 2)
