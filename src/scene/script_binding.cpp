@@ -84,4 +84,9 @@ bool InterpreterPool::ReadScriptFile(const std::string& name, std::string& conte
   return true;
 }
 
+script::RunVerdict InterpreterPool::CheckRun(std::uint64_t steps, script::RunClock::duration elapsed) {
+  if (closeRequested_ && closeRequested_()) return script::RunVerdict::Closing;
+  return limit_.Exceeded(steps, elapsed) ? script::RunVerdict::TooLong : script::RunVerdict::Continue;
+}
+
 }  // namespace ox::scene

@@ -30,6 +30,13 @@ class InterpreterPool : public ScriptBinding, public script::ScriptHost {
   void SetRoot(TOxDB* root) { root_ = root; }
   // Also print every report line and debug line on stderr.
   void SetLogErrors(bool on) { logErrors_ = on; }
+  // How long one script run may go on: by default a count of steps, so headless runs and tests
+  // stay deterministic; windowed play bounds the wall time instead.
+  static constexpr script::RunLimit kHeadlessLimit{10'000'000, {}};
+  static constexpr script::RunLimit kWindowedLimit{0, std::chrono::seconds(5)};
+  void SetRunLimit(script::RunLimit limit) { limit_ = limit; }
+  // Asked whenever the long-run guard checks a run; true (the player is closing) stops it.
+  void SetCloseRequested(std::function<bool()> closeRequested) { closeRequested_ = std::move(closeRequested); }
 
   script::TPasCalc& Current() { return *pool_[static_cast<std::size_t>(depth_ - 1)]; }
   int Depth() const { return depth_; }
@@ -47,6 +54,7 @@ class InterpreterPool : public ScriptBinding, public script::ScriptHost {
   void ReportLine(const std::string& line) override;
   std::string GetText(const std::string& key) override;
   bool ReadScriptFile(const std::string& name, std::string& content, int& errorCode) override;
+  script::RunVerdict CheckRun(std::uint64_t steps, script::RunClock::duration elapsed) override;
 
  private:
   void DebugLine(const std::string& line) const;
@@ -57,6 +65,8 @@ class InterpreterPool : public ScriptBinding, public script::ScriptHost {
   std::string eventName_;
   TOxDB* root_ = nullptr;
   bool logErrors_ = false;
+  script::RunLimit limit_ = kHeadlessLimit;
+  std::function<bool()> closeRequested_;
 };
 
 }  // namespace ox::scene

@@ -83,6 +83,9 @@ constexpr std::array<ScriptErrorEntry, static_cast<std::size_t>(kCount)> kErrors
     {kTooManyCaseElse, 28, "Too many ELSEin CASE statement"},
     {kColonExpected, 29, ": expected"},
     {kRangeExpected, 29, "Range defininition expected"},
+    {kRunsTooLong, 30, "Script runs too long"},
+    {kStoppedByClose, 30, "Script stopped: the player is closing"},
+    {kOutOfMemory, 31, "Out of memory"},
 }};
 
 constexpr bool RowsInEnumOrder() {

@@ -99,6 +99,11 @@ enum class ScriptErrorId : std::uint8_t {
   kTooManyCaseElse,
   kColonExpected,
   kRangeExpected,
+  // Code 30: the long-run guard stopped the run (script/run_limit.h).
+  kRunsTooLong,
+  kStoppedByClose,
+  // Code 31: a string past kMaxStringBytes.
+  kOutOfMemory,
   kCount
 };
 

@@ -1,4 +1,5 @@
 // The expression evaluator and the calls of native functions and script procedures.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <exception>
@@ -121,6 +122,7 @@ bool StringOp(int op, const Value& a, const Value& b, Value& out) {
     std::string x, y;
     ToString(a, x);
     ToString(b, y);
+    if (y.size() > kMaxStringBytes - std::min(x.size(), kMaxStringBytes)) throw StringTooLong();
     x += y;
     out = Value::String(std::move(x));
     return true;
@@ -238,8 +240,13 @@ void TPasCalc::Binary(int op, Value& left, Value& right) {
   LanguageLookup(left);
   LanguageLookup(right);
   Value r;
-  if (!ApplyOperator(op, left, right, r)) {
-    ReportError(ScriptErrorId::kInvalidOperandTypes, text_, {TokenText(op)});
+  try {
+    if (!ApplyOperator(op, left, right, r)) {
+      ReportError(ScriptErrorId::kInvalidOperandTypes, text_, {TokenText(op)});
+      return;
+    }
+  } catch (const StringTooLong&) {
+    ReportError(ScriptErrorId::kOutOfMemory, text_);
     return;
   }
   left = std::move(r);
@@ -638,6 +645,9 @@ bool TPasCalc::CallNative(const std::string& name, const std::vector<std::string
   bool thrown = false;
   try {
     ok = funcs_[static_cast<std::size_t>(fi)].Callback(*this, list, res);
+  } catch (const StringTooLong&) {
+    ReportError(ScriptErrorId::kOutOfMemory, text_);
+    return false;
   } catch (const std::exception& e) {
     ok = false;
     thrown = true;

@@ -68,14 +68,34 @@ std::string TPasCalc::Compile(const std::string& source) {
 bool TPasCalc::Execute(std::string_view prepared) {
   ResetError();
   procs_.Clear();
-  ExecList(prepared);
+  RunList(prepared);
   return errorCode_ == 0;
 }
 
 bool TPasCalc::Run(std::string_view prepared) {
   ResetError();
-  ExecList(prepared);
+  RunList(prepared);
   return errorCode_ == 0;
+}
+
+void TPasCalc::RunList(std::string_view prepared) {
+  if (runs_++ == 0) {
+    steps_ = 0;
+    nextCheck_ = kStepsBetweenChecks;
+    runStart_ = RunClock::now();
+  }
+  ExecList(prepared);
+  --runs_;
+}
+
+bool TPasCalc::CheckRun(std::string_view text) {
+  nextCheck_ = steps_ + kStepsBetweenChecks;
+  switch (Host().CheckRun(steps_, RunClock::now() - runStart_)) {
+    case RunVerdict::Continue: return true;
+    case RunVerdict::TooLong: ReportError(ScriptErrorId::kRunsTooLong, text); return false;
+    case RunVerdict::Closing: ReportError(ScriptErrorId::kStoppedByClose, text); return false;
+  }
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -267,6 +287,7 @@ void TPasCalc::ExecLabeled(std::string_view st) {
 }
 
 void TPasCalc::ExecStatement(std::string_view st) {
+  if (!Step(st)) return;
   const Token t = ReadToken(st, 0);
   switch (t.code) {
     case tkName: ExecAssign(st); return;
@@ -489,7 +510,7 @@ void TPasCalc::ExecFor(std::string_view st) {
     }
     cv->Val = Value::Int32(static_cast<std::int32_t>(c));
     ExecList(body);
-    if (LoopEnds()) return;
+    if (LoopEnds() || !Step(st)) return;
   }
 }
 
@@ -518,7 +539,7 @@ void TPasCalc::ExecWhile(std::string_view st) {
     bool c = false;
     if (!Condition(cond, st, c) || !c) return;
     ExecList(body);
-    if (LoopEnds()) return;
+    if (LoopEnds() || !Step(st)) return;
   }
 }
 
@@ -536,7 +557,7 @@ void TPasCalc::ExecRepeat(std::string_view st) {
     if (errorCode_) return;
     bool c = false;
     if (!Condition(cond, st, c)) return;
-    if (c || LoopEnds()) return;
+    if (c || LoopEnds() || !Step(st)) return;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "script/run_limit.h"
 #include "script/value.h"
 
 namespace ox::script {
@@ -41,6 +42,13 @@ class ScriptHost {
   // Reads a script file named by INCLUDE or USES. On failure returns false and sets errorCode
   // to the system error code (2 for a missing file).
   virtual bool ReadScriptFile(const std::string& name, std::string& content, int& errorCode) = 0;
+  // The long-run guard's question, asked every kStepsBetweenChecks steps of a run with the
+  // steps taken and the time since the run began. Without a scene nothing is bounded.
+  virtual RunVerdict CheckRun(std::uint64_t steps, RunClock::duration elapsed) {
+    (void)steps;
+    (void)elapsed;
+    return RunVerdict::Continue;
+  }
 };
 
 // The process-wide host; never null (a default host without a scene stands in).

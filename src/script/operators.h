@@ -11,7 +11,8 @@ namespace ox::script {
 // `op` is a token code: tkOr, tkXor, tkAnd, tkEq, tkNe, tkGt, tkLt, tkGe, tkLe, tkPlus,
 // tkMinus, tkMul, tkDiv, tkPow, tkShl, tkShr. False when the operation fails (operands that
 // do not convert, division by zero, overflow, a shift count outside the width, a result that
-// is not finite): the evaluator reports error 5 "Invalid operand types for "op"".
+// is not finite): the evaluator reports error 5 "Invalid operand types for "op"". A
+// concatenation longer than kMaxStringBytes throws StringTooLong.
 bool ApplyOperator(int op, const Value& left, const Value& right, Value& out);
 
 }  // namespace ox::script

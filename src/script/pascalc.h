@@ -11,6 +11,7 @@
 
 #include "script/error_table.h"
 #include "script/lists.h"
+#include "script/run_limit.h"
 #include "script/tokens.h"
 #include "script/value.h"
 #include "script/var_list.h"
@@ -76,6 +77,13 @@ class TPasCalc {
  private:
   enum class Signal : std::uint8_t { None, Break, Continue, Exit, Goto };
 
+  // The long-run guard: one step per statement and per loop pass; false (with kRunsTooLong or
+  // kStoppedByClose recorded against `text`) when the host stops the run.
+  bool Step(std::string_view text) { return ++steps_ < nextCheck_ || CheckRun(text); }
+  bool CheckRun(std::string_view text);
+  // Runs a statement list as the outermost run (steps and time counted from here) or nested.
+  void RunList(std::string_view prepared);
+
   // Evaluator (eval.cpp).
   void Next();
   void ParseOr(Value& v);
@@ -138,6 +146,12 @@ class TPasCalc {
   int nesting_ = 0;
   int fileDepth_ = 0;
   bool fileAbort_ = false;
+
+  // Long-run guard state of the outermost Execute or Run.
+  int runs_ = 0;
+  std::uint64_t steps_ = 0;
+  std::uint64_t nextCheck_ = kStepsBetweenChecks;
+  RunClock::time_point runStart_{};
 
   // Evaluator state.
   std::string_view text_;

@@ -40,6 +40,7 @@ class TFormMain {
 
   scene::TOxDB& Root() { return *root_; }
   render::TAsphyreTimer& Timer() { return timer_; }
+  scene::InterpreterPool& Pool() { return *pool_; }
   const std::string& Title() const { return title_; }
   bool Closed() const { return closed_; }
   std::int64_t TicksRun() const { return ticksRun_; }

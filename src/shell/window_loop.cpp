@@ -1,6 +1,7 @@
 #include "shell/window_loop.h"
 
 #include <algorithm>
+#include <deque>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -51,6 +52,35 @@ void TakeScreenshot(TFormMain& form, Graphics& graphics) {
 }
 
 constexpr std::int32_t kScreenshotKey = 0x7B;  // F12
+constexpr std::int32_t kF4Key = 0x73;
+
+// The window's events while a long script runs: the long-run guard gathers them, so the close
+// button and Alt+F4 stop the script at once; the rest wait, in order, for the frame loop.
+class HeldEvents {
+ public:
+  // True once a close was asked for.
+  bool Gather(platform::Window& window) {
+    for (platform::WindowEvent event; window.PollEvent(event);) {
+      events_.push_back(event);
+      if (event.kind == platform::WindowEvent::Kind::Key && event.code == kF4Key && event.alt) {
+        events_.push_back({platform::WindowEvent::Kind::Close});
+        closing_ = true;
+      }
+      if (event.kind == platform::WindowEvent::Kind::Close) closing_ = true;
+    }
+    return closing_;
+  }
+  bool Next(platform::Window& window, platform::WindowEvent& event) {
+    if (events_.empty()) return window.PollEvent(event);
+    event = events_.front();
+    events_.pop_front();
+    return true;
+  }
+
+ private:
+  std::deque<platform::WindowEvent> events_;
+  bool closing_ = false;
+};
 
 }  // namespace
 
@@ -60,12 +90,15 @@ void RunWindowed(TFormMain& form, Graphics& graphics, std::vector<InputEvent> sc
   std::stable_sort(scripted.begin(), scripted.end(),
                    [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
   std::size_t next = 0;
+  HeldEvents held;
+  form.Pool().SetRunLimit(scene::InterpreterPool::kWindowedLimit);
+  form.Pool().SetCloseRequested([&held, &window] { return held.Gather(window); });
   window.CentreCursor();
   while (!form.Closed() && (!ticks || form.TicksRun() < *ticks)) {
     try {
       for (; next < scripted.size() && scripted[next].tick <= form.TicksRun() + 1 && !form.Closed(); ++next)
         DeliverEvent(form, scripted[next]);
-      for (platform::WindowEvent event; !form.Closed() && window.PollEvent(event);) {
+      for (platform::WindowEvent event; !form.Closed() && held.Next(window, event);) {
         if (event.kind == platform::WindowEvent::Kind::Paint) {
           form.FormPaint();
         } else {
@@ -79,6 +112,7 @@ void RunWindowed(TFormMain& form, Graphics& graphics, std::vector<InputEvent> sc
       platform::LogLine(std::string("frame error: ") + e.what());
     }
   }
+  form.Pool().SetCloseRequested(nullptr);
 }
 
 }  // namespace ox::shell

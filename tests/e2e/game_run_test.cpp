@@ -176,6 +176,18 @@ TEST_F(GameRun, ScriptErrorsGoToTheLogWhenTheGameAsksAndToStderrWhenAsked) {
   EXPECT_NE(run.err.find(" in Game <TOxDB>) Init"), std::string::npos) << run.err;
 }
 
+TEST_F(GameRun, AScriptThatNeverEndsIsStoppedAndTheGameGoesOn) {
+  Node game = Root("N := 0; WHILE TRUE DO N := N + 1");
+  Node screen = Screen(2, "S");
+  screen.Add(Box(3, "Mover", 10, 10).Set("exProcess", "SELF.X := SELF.X + 1"));
+  game.Add(screen);
+  const PlayerRun run = Play(game, 120, "", {"--log-errors"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("Script runs too long (WHILE TRUE DO N := N + 1  in Game <TOxDB>) Init"),
+            std::string::npos) << run.err;
+  EXPECT_EQ(DumpLineOf(run.out, "Mover").find("\"X\":10,"), std::string::npos) << "the frame loop went on";
+}
+
 TEST_F(GameRun, ExitGameEndsTheRunAfterTheExitEvent) {
   Node game = Root("BYE := 0").Set("exExit", "BYE := 1");
   game.Add(Screen(2, "S").Set("exProcess", "ExitGame"));

@@ -96,6 +96,11 @@ class FakeHost final : public ScriptHost {
     return true;
   }
 
+  RunVerdict CheckRun(std::uint64_t steps, RunClock::duration elapsed) override {
+    ++RunChecks;
+    return Limit.Exceeded(steps, elapsed) ? RunVerdict::TooLong : RunVerdict::Continue;
+  }
+
   void Add(FakeElement& e) { Refs[e.Ref] = &e; }
 
   FakeElement* Current = nullptr;
@@ -106,6 +111,8 @@ class FakeHost final : public ScriptHost {
   std::map<std::string, std::string> Texts;
   std::map<std::string, std::string> Files;
   int FileReads = 0;
+  RunLimit Limit;
+  int RunChecks = 0;
 };
 
 // A fixture whose interpreter runs with a fake host installed.
