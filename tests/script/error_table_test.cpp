@@ -11,10 +11,12 @@ TEST(ErrorTable, EveryErrorHasACodeOfTheInterpreter) {
   for (int i = 1; i < static_cast<int>(ScriptErrorId::kCount); ++i) {
     const int code = ScriptErrorCode(static_cast<ScriptErrorId>(i));
     EXPECT_GE(code, 1) << i;
-    EXPECT_LE(code, 29) << i;
+    EXPECT_LE(code, 31) << i;
   }
   EXPECT_EQ(ScriptErrorCode(ScriptErrorId::kInvalidParameters), 7);
   EXPECT_EQ(ScriptErrorCode(ScriptErrorId::kRangeExpected), 29);
+  EXPECT_EQ(ScriptErrorCode(ScriptErrorId::kRunsTooLong), 30);
+  EXPECT_EQ(ScriptErrorCode(ScriptErrorId::kOutOfMemory), 31);
 }
 
 TEST(ErrorTable, MessagesFillTheirPartsInOrder) {
