@@ -120,9 +120,14 @@ bool FloatOp(int op, const Value& a, const Value& b, Value& out) {
 bool StringOp(int op, const Value& a, const Value& b, Value& out) {
   if (op == tkPlus) {
     std::string x, y;
-    ToString(a, x);
     ToString(b, y);
-    if (y.size() > kMaxStringBytes - std::min(x.size(), kMaxStringBytes)) throw StringTooLong();
+    // A string operand is copied once, straight into the result.
+    const std::string* left = a.IsString() ? &a.s : (ToString(a, x), &x);
+    if (y.size() > kMaxStringBytes - std::min(left->size(), kMaxStringBytes)) throw StringTooLong();
+    if (left != &x) {
+      x.reserve(left->size() + y.size());
+      x.append(*left);
+    }
     x += y;
     out = Value::String(std::move(x));
     return true;

@@ -380,7 +380,7 @@ void TPasCalc::ExecAssign(std::string_view st) {
   }
   if (!strIndex) {
     val.Name = std::move(targetName);
-    vars_.Assign(val);
+    vars_.Assign(std::move(val));
     return;
   }
   TVar cur;
@@ -419,7 +419,7 @@ void TPasCalc::ExecAssign(std::string_view st) {
   }
   cur.Val.s[static_cast<std::size_t>(idx - 1)] = ch;
   cur.Name = targetName;
-  vars_.Assign(cur);
+  vars_.Assign(std::move(cur));
 }
 
 void TPasCalc::ExecBegin(std::string_view st) {

@@ -147,6 +147,14 @@ bool TVarList::Assign(const TVar& var) {
   return AddVar(var);
 }
 
+bool TVarList::Assign(TVar&& var) {
+  if (TVar* v = Find(var.Name)) {
+    v->Val = std::move(var.Val);
+    return true;
+  }
+  return Assign(static_cast<const TVar&>(var));
+}
+
 bool TVarList::SetValue(std::string_view name, const Value& value) {
   if (TVar* v = Find(name)) {
     v->Val = value;

@@ -36,6 +36,8 @@ class TVarList {
   // The scripts' assignment: an existing record takes the value; else the name is written
   // through the current element (WriteElementPath); else AddVar.
   bool Assign(const TVar& var);
+  // As Assign, moving the value into an existing record (long strings are not copied).
+  bool Assign(TVar&& var);
   // Replaces the value of an existing record; false (nothing added) when not present.
   bool SetValue(std::string_view name, const Value& value);
   // Copies the first record with this name; false when none.
