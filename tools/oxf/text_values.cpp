@@ -7,6 +7,8 @@
 #include <cstring>
 #include <strings.h>
 
+#include "scene/property_accessors.h"
+
 namespace ox::oxf {
 
 using gamefile::RawValue;
@@ -75,6 +77,13 @@ std::string FormatFloat64(double d) {
   return std::string(buffer, end);
 }
 
+// The names of an ordinal property's values: its enumeration's, or False and True for a Boolean
+// whose table entry gives none.
+const std::vector<const char*>* ValueNames(const PropertyInfo& property) {
+  if (property.enumNames != nullptr || property.type != scene::PropType::Boolean) return property.enumNames;
+  return &scene::kBooleanNames;
+}
+
 }  // namespace
 
 std::string Quote(std::string_view bytes) {
@@ -134,8 +143,8 @@ std::optional<std::string> Unquote(std::string_view text) {
 std::string FormatNumber(const PropertyInfo& property, const RawValue& value) {
   if (const auto* d = std::get_if<double>(&value)) return FormatFloat64(*d);
   const std::int32_t v = std::get<std::int32_t>(value);
-  if (property.enumNames != nullptr && v >= 0 && static_cast<std::size_t>(v) < property.enumNames->size())
-    return (*property.enumNames)[static_cast<std::size_t>(v)];
+  const auto* names = ValueNames(property);
+  if (names != nullptr && v >= 0 && static_cast<std::size_t>(v) < names->size()) return (*names)[static_cast<std::size_t>(v)];
   if (property.type == scene::PropType::Cardinal) {
     char hex[12];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<std::uint32_t>(v));
@@ -149,9 +158,9 @@ std::optional<RawValue> ParseNumber(const PropertyInfo& property, std::string_vi
     if (const auto d = ParseFloat64(text)) return RawValue(*d);
     return std::nullopt;
   }
-  if (property.enumNames != nullptr) {
-    for (std::size_t i = 0; i < property.enumNames->size(); ++i) {
-      const char* name = (*property.enumNames)[i];
+  if (const auto* names = ValueNames(property)) {
+    for (std::size_t i = 0; i < names->size(); ++i) {
+      const char* name = (*names)[i];
       if (text.size() == std::strlen(name) && strncasecmp(text.data(), name, text.size()) == 0)
         return RawValue(static_cast<std::int32_t>(i));
     }
