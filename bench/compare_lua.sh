@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the four benchmark loops through oxscript and through lua5.4 (global variables) and
-# prints iterations per second of each and the ratio lua / oxscript.
+# Runs the four benchmark loops through oxscript and through lua5.4 (global variables), five
+# times each side by side, and prints the median iterations per second of each and the ratio
+# lua / oxscript.
 #   bench/compare_lua.sh [BUILD_DIR]     (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,15 +12,19 @@ lua=$(command -v lua5.4 || true)
 [ -n "$lua" ] || { echo "compare_lua: lua5.4 not installed" >&2; exit 1; }
 
 now() { date +%s.%N; }
-rate() { awk -v n="$1" -v a="$2" -v b="$3" 'BEGIN { printf "%.0f", n / (b - a) }'; }
+seconds() { local t0 t1; t0=$(now); "$@" >/dev/null; t1=$(now); awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }'; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 run() {  # name N oxscript-source lua-file
   local name=$1 n=$2 src=${3//\$N/$2} luafile=$4
-  local t0 t1 t2 t3
-  t0=$(now); "$ox" -p -e "$src" >/dev/null; t1=$(now)
-  t2=$(now); "$lua" "bench/lua/$luafile" "$n"; t3=$(now)
+  local ox_times="" lua_times="" i
+  for i in 1 2 3 4 5; do
+    ox_times+="$(seconds "$ox" -p -e "$src")"$'\n'
+    lua_times+="$(seconds "$lua" "bench/lua/$luafile" "$n")"$'\n'
+  done
   local ro rl
-  ro=$(rate "$n" "$t0" "$t1"); rl=$(rate "$n" "$t2" "$t3")
+  ro=$(awk -v n="$n" -v t="$(printf '%s' "$ox_times" | median)" 'BEGIN { printf "%.0f", n / t }')
+  rl=$(awk -v n="$n" -v t="$(printf '%s' "$lua_times" | median)" 'BEGIN { printf "%.0f", n / t }')
   printf '%-14s oxscript %12s iter/s   lua5.4 %12s iter/s   lua/oxscript %6.1f\n' \
     "$name" "$ro" "$rl" "$(awk -v a="$rl" -v b="$ro" 'BEGIN { print a / b }')"
 }
