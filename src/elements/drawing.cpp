@@ -5,12 +5,15 @@ namespace ox::elements {
 namespace {
 render::TAsphyreCanvas* canvas = nullptr;
 render::TAsphyreFonts* fonts = nullptr;
+render::TXParticleManager* particleManager = nullptr;
 }
 
 render::TAsphyreCanvas* Canvas() { return canvas; }
 void SetCanvas(render::TAsphyreCanvas* c) { canvas = c; }
 render::TAsphyreFonts* Fonts() { return fonts; }
 void SetFonts(render::TAsphyreFonts* f) { fonts = f; }
+render::TXParticleManager* ParticleManager() { return particleManager; }
+void SetParticleManager(render::TXParticleManager* m) { particleManager = m; }
 
 media::TOxIm* RequestPicture(const std::string& name) {
   media::ImageStore* store = media::Images();

@@ -9,6 +9,7 @@
 #include "render/asphyre_image.h"
 #include "render/canvas.h"
 #include "render/fonts.h"
+#include "render/particle_system.h"
 
 namespace ox::elements {
 
@@ -17,6 +18,11 @@ void SetCanvas(render::TAsphyreCanvas* canvas);
 // The game's bitmap fonts; none in tests and tools.
 render::TAsphyreFonts* Fonts();
 void SetFonts(render::TAsphyreFonts* fonts);
+
+// The particle manager: the particle texture effects and stars draw with, and the archive
+// records effect files may come from; none before a game with a canvas is loaded.
+render::TXParticleManager* ParticleManager();
+void SetParticleManager(render::TXParticleManager* manager);
 
 // The handle of a named picture, requested not kept; none without an image store.
 media::TOxIm* RequestPicture(const std::string& name);

@@ -1,7 +1,7 @@
 // TOxDB: the game root. Parent of the screens and shared animations, and owner of everything
 // global to a game: its files (settings, saved state, language texts, sound list, font archive),
-// the per-user folder, the languages and the unicode text mode, key and cheat input, and the
-// screen-switch sequence with its loading screen.
+// the per-user folder, the languages and the unicode text mode, key and cheat input, the
+// screen-switch sequence with its loading screen, and the star sprites.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@
 #include "platform/ini_file.h"
 #include "platform/mem_ini.h"
 #include "scene/element.h"
+#include "scene/star_pool.h"
 
 namespace ox::scene {
 
@@ -26,7 +27,6 @@ struct RootServices {
   std::function<void()> renderFrame;            // draw and present one frame now
   std::function<void()> resetImageRequests;     // a screen switch begins counting anew
   std::function<void()> freeUnrequestedImages;  // ... and ends freeing what nobody asked for
-  std::function<void()> freeStars;
   std::function<void(const std::string& file, std::int32_t volume)> playSample;
   std::function<void(const std::string& file, std::int32_t volume)> playMusic;
   std::function<void()> fadeOutMusic;
@@ -90,6 +90,9 @@ class TOxDB : public TOxElement {
   void RunExit();
   void LoadImProcess();
 
+  // The star sprites, freed at every screen switch.
+  StarPool& Stars() { return stars_; }
+
   // Screens.
   void BeginScreenSwitch(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad);
   void FastSetScreen(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad, bool showIt);
@@ -147,6 +150,7 @@ class TOxDB : public TOxElement {
   std::vector<UnicodeGlyph> unicodeTable_;
   std::string unicodeTrailer_;
   RootServices services_;
+  StarPool stars_;
 };
 
 }  // namespace ox::scene

@@ -27,6 +27,7 @@ struct SceneState {
   std::int32_t soundVolume = 100;  // percent
   std::int32_t musicVolume = 50;   // percent
   bool quitRequested = false;
+  double ticksPerSecond = 30.0;  // the frame timer's Speed
 };
 
 SceneState& Scene();

@@ -18,7 +18,7 @@ void TOxDB::LoadKeptScreens() {
 
 void TOxDB::BeginScreenSwitch(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad) {
   SceneState& scene = Scene();
-  if (services_.freeStars) services_.freeStars();
+  stars_.FreeAll();
   scene.keyboardFocus = 0;
   Pictures().SetForLoadCount(0);
   Pictures().SetForLoadPos(0);
@@ -42,7 +42,7 @@ void TOxDB::BeginScreenSwitch(TOxElement& screen, const std::vector<TOxElement*>
 void TOxDB::FastSetScreen(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad, bool showIt) {
   SceneState& scene = Scene();
   scene.currentScreen = screen.Ref();
-  if (services_.freeStars) services_.freeStars();
+  stars_.FreeAll();
   screen.LoadResources();
   for (TOxElement* e : alsoLoad) e->LoadResources();
   scene.keyboardFocus = 0;

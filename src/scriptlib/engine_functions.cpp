@@ -46,6 +46,7 @@ constexpr NativeReg kEngineFunctions[] = {
      }>},
     {"GetAlpha", Always<PixelPart<[](std::uint32_t texel) { return (texel >> 24); }>>},
     {"GetPixel", Always<PixelPart<[](std::uint32_t texel) { return texel & 0xFFFFFFu; }>>},
+    {"ProcEf", Always<ProcessEffect>},
     {"GetText", Exactly<1, GetTextOf>},
     {"PlaySnd", Exactly<1, PlaySample>},
     {"PlayMuz", Exactly<1, PlayMusic>},
@@ -54,6 +55,8 @@ constexpr NativeReg kEngineFunctions[] = {
     {"DelFile", Exactly<1, Refusing<DelFile>>},
     {"GetIni", Exactly<3, Refusing<GetIni>>},
     {"SetIni", Exactly<3, Refusing<SetIni>>},
+    {"AddStar", AtLeast<8, Refusing<AddStar>>},
+    {"ImStarsR", Always<ScatterStars>},
 };
 
 }  // namespace

@@ -95,4 +95,12 @@ void PixelPart(TVarList& args, Value& result) {
   ReadPixel(args, result, Part);
 }
 
+// engine_effect_functions.cpp: ProcEf.
+void ProcessEffect(TVarList& args, Value& result);
+
+// engine_star_functions.cpp: AddStar (8 to 12 arguments; refuses a failed conversion) and
+// ImStarsR (never refuses).
+bool AddStar(TPasCalc&, TVarList& args, Value& result);
+void ScatterStars(TVarList& args, Value& result);
+
 }  // namespace ox::scriptlib

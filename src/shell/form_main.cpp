@@ -1,6 +1,7 @@
 #include "shell/form_main.h"
 
 #include "elements/drawing.h"
+#include "elements/star_drawing.h"
 #include "media/image_store.h"
 #include "platform/codepage.h"
 #include "scene/picture_loading.h"
@@ -23,6 +24,7 @@ TFormMain::TFormMain(render::Clock& clock, bool testMode, bool logErrors)
   timer_.OnProcess = [this] { TimerProcess(); };
   Scene() = scene::SceneState{};
   Scene().testMode = testMode;
+  Scene().ticksPerSecond = timer_.Speed();
   Scene().root = root_.get();
   pool_->SetRoot(root_.get());
   pool_->SetLogErrors(logErrors);
@@ -171,6 +173,7 @@ void TFormMain::LoadingTick() {
 
 void TFormMain::PlayTick() {
   if (TOxElement* screen = CurrentScreen()) screen->Process();
+  root_->Stars().UpdateStars();
   if (TOxElement* cursor = scene::Resolve(Scene().cursorElement)) cursor->Process();
   StepMusicFades();
   if (graphics_ != nullptr && Scene().fullScreen == graphics_->Device().Windowed()) {
@@ -193,6 +196,7 @@ void TFormMain::DrawLogo() {
                static_cast<float>((768 - textures->VisibleHeight()) / 2), 0, alpha << 24 | 0xFFFFFFu, render::kFxBlend);
 }
 
+// In play the stars of each layer are drawn after it, and those of layer 1000 after all layers.
 void TFormMain::DeviceRender() {
   if (closed_) return;
   if (logoIndex_ >= 0) return DrawLogo();
@@ -206,7 +210,13 @@ void TFormMain::DeviceRender() {
       renderLayers(*loadingScreen, loadingScreen->MinOrder, loadingScreen->MaxOrder, 0, 0);
     return;
   }
-  if (screen) renderLayers(*screen, root_->MinOrder, root_->MaxOrder, 0, 0);
+  if (screen) {
+    for (std::int32_t layer = root_->MinOrder; layer <= root_->MaxOrder; ++layer) {
+      screen->Render(layer, 0xFFFFFFFFu, 0, 0, 0);
+      elements::DrawStars(root_->Stars(), layer);
+    }
+  }
+  elements::DrawStars(root_->Stars(), scene::StarPool::kAfterAllLayers);
   if (TOxElement* cursor = scene::Resolve(Scene().cursorElement))
     renderLayers(*cursor, cursor->MinOrder, cursor->MaxOrder, Scene().mouseX, Scene().mouseY);
 }

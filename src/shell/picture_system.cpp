@@ -18,8 +18,13 @@ PictureSystem::PictureSystem(Graphics& graphics, Resources& resources, scene::TO
   services.resetImageRequests = [this] { store_.ResetImageRequests(); };
   services.freeUnrequestedImages = [this] { store_.UnloadUnrequestedImages(); };
   services.keepPicture = [this](const std::string& name) { store_.RequestImage(name, true); };
-  services.requestParticleTexture = [this](bool keep) {
+  services.requestParticleTexture = [this, &graphics](bool keep) {
     particleTexture_ = store_.RequestImage(kParticleTexture, keep);
+    if (particleManager_) return;
+    particleManager_ = std::make_unique<render::TXParticleManager>(
+        &graphics.Canvas(), [this] { return store_.GetImage(particleTexture_); },
+        [this](const std::string& name) { return resources_.ReadRecord(name); });
+    elements::SetParticleManager(particleManager_.get());
   };
 }
 
@@ -29,6 +34,8 @@ PictureSystem::~PictureSystem() {
   services.freeUnrequestedImages = nullptr;
   services.keepPicture = nullptr;
   services.requestParticleTexture = nullptr;
+  elements::SetParticleManager(nullptr);
+  particleManager_.reset();
   elements::SetCanvas(nullptr);
   scene::SetPictures(nullptr);
   media::SetImages(nullptr);

@@ -8,6 +8,7 @@
 
 #include "media/image_store.h"
 #include "media/image_store_host.h"
+#include "render/particle_system.h"
 #include "scene/game_root.h"
 #include "scene/picture_loading.h"
 #include "shell/graphics.h"
@@ -20,11 +21,12 @@ class PictureSystem final : public media::ImageStoreHost, public scene::PictureL
   // Installs itself as the player's store and the scene's picture loading until destroyed, and
   // connects the root's screen-switch calls to the store.
   PictureSystem(Graphics& graphics, Resources& resources, scene::TOxDB& root);
+  // The particle manager goes first: the effects' systems then draw nothing.
   ~PictureSystem() override;
 
   media::ImageStore& Store() { return store_; }
   // The particle manager's texture (star sprites and particle effects draw its patterns); null
-  // until the game is loaded.
+  // until the game is loaded, when the manager is made.
   static constexpr const char* kParticleTexture = "particles.bmp";
   media::TOxIm* ParticleTexture() const { return particleTexture_; }
 
@@ -53,6 +55,7 @@ class PictureSystem final : public media::ImageStoreHost, public scene::PictureL
   std::unique_ptr<platform::GameFiles> programFiles_;
   media::ImageStore store_;
   media::TOxIm* particleTexture_ = nullptr;
+  std::unique_ptr<render::TXParticleManager> particleManager_;
 };
 
 }  // namespace ox::shell

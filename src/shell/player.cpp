@@ -1,5 +1,6 @@
 #include "shell/player.h"
 
+#include <chrono>
 #include <fstream>
 #include <ostream>
 #include <system_error>
@@ -7,6 +8,7 @@
 #include "elements/register_classes.h"
 #include "platform/codepage.h"
 #include "platform/log.h"
+#include "platform/random.h"
 #include "scene/tree_dump.h"
 #include "shell/audio_system.h"
 #include "shell/form_main.h"
@@ -110,6 +112,10 @@ int RunPlayer(const Options& given, const DiscoveryPlaces& places, std::ostream&
   const GameLocation game = LocateGame(options.game, places);
   if (!NamedGameOpens(options, game)) return 1;
   elements::RegisterElementClasses();
+  // Play draws its particles and sparkles from the clock; headless runs repeat themselves.
+  if (!options.headless) {
+    platform::SeedSharedRandom(static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  }
   if (!options.userDir.empty()) scene::TOxDB::SetUserDirOverride(std::filesystem::absolute(options.userDir));
 
   std::unique_ptr<AudioSystem> audio =

@@ -1,0 +1,57 @@
+// The star sprites: a fixed pool of 5,001 small additive glows that scripts and the games'
+// special functions spawn for sparkles, trails and bursts. A star is no element: it has no
+// script, takes no hits and is not saved. Each moves, turns and shrinks by its own speeds once
+// per tick and dies when its scale is no longer above 0. Stars are drawn after the layer they
+// name, or after all layers with layer 1000 (see elements/star_drawing.h).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace ox::scene {
+
+struct TStar {
+  std::int32_t pattern = 0;  // pattern of the particle texture
+  std::int32_t layer = 0;    // the Order after which it is drawn; 1000 after all
+  std::int32_t effect = 0;   // kept as given; stars always draw additively
+  bool active = false;
+  std::uint32_t colour = 0;  // RGB, red in the low byte
+  double angle = 0;          // degrees
+  double x = 0, y = 0;       // centre, window pixels
+  double scale = 0;
+  double angleSpeed = 0, scaleSpeed = 0, xSpeed = 0, ySpeed = 0;  // per tick
+};
+
+// Where a star starts and how it moves, in the order scripts pass them.
+struct StarMotion {
+  double angle = 0, x = 0, y = 0, scale = 0;
+  double angleSpeed = 0, scaleSpeed = 0, xSpeed = 0, ySpeed = 0;
+};
+
+class StarPool {
+ public:
+  static constexpr std::size_t kSlots = 5001;
+  static constexpr std::int32_t kAfterAllLayers = 1000;
+
+  // Fills the first free slot; false when all are live. The colour text is read as a decimal
+  // integer and its low 24 bits kept; no text gives a random colour, and a text that is no
+  // number leaves the colour the slot held before.
+  bool AddStar(std::int32_t pattern, std::optional<std::string_view> colourText, std::int32_t effect,
+               std::int32_t layer, const StarMotion& motion);
+  // One tick of every live star.
+  void UpdateStars();
+  // A screen switch: every slot becomes free.
+  void FreeAll();
+
+  std::span<const TStar> Slots() const { return slots_; }
+  std::size_t LiveCount() const;
+
+ private:
+  std::vector<TStar> slots_ = std::vector<TStar>(kSlots);
+  std::size_t firstFree_ = 0;  // no slot below it is free
+};
+
+}  // namespace ox::scene
