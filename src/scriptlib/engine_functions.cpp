@@ -2,6 +2,7 @@
 
 #include "scene/scene_state.h"
 #include "scriptlib/engine_support.h"
+#include "scriptlib/special_functions.h"
 #include "scriptlib/standard_functions.h"
 
 namespace ox::scriptlib {
@@ -68,6 +69,7 @@ void RegisterEngineFunctions(script::TPasCalc& calc) { RegisterGroup(calc, kEngi
 void RegisterAllFunctions(script::TPasCalc& calc) {
   RegisterStandardFunctions(calc);
   RegisterEngineFunctions(calc);
+  RegisterSpecialFunctions(calc);
 }
 
 }  // namespace ox::scriptlib

@@ -1,0 +1,33 @@
+#include "scriptlib/special_support.h"
+
+#include "platform/random.h"
+#include "script/var_list.h"
+
+namespace ox::scriptlib {
+
+void SetElementVar(scene::TOxElement& element, const std::string& name, const Value& value) {
+  if (!element.SetVar(name, value)) element.EnsureVars().AddVar(script::TVar{name, value});
+}
+
+void PlaySoundId(const std::string& id) {
+  scene::TOxDB* root = GameRoot();
+  if (root == nullptr || !root->Services().playSample) return;
+  std::string file;
+  std::int32_t volume = 0;
+  root->GetSoundInfo(id, file, volume);
+  root->Services().playSample(file, volume);
+}
+
+void AddSparkle(double x, double y, double scale, double scaleSpeed, double ySpeed,
+                std::optional<std::string> colour) {
+  constexpr std::int32_t kSparklePattern = 2;
+  constexpr std::int32_t kSparkleEffect = 260;
+  scene::TOxDB* root = GameRoot();
+  if (root == nullptr) return;
+  const double angle = platform::RandomBelow(360);
+  const double angleSpeed = platform::RandomBelow(10) - 5;
+  root->Stars().AddStar(kSparklePattern, colour, kSparkleEffect, scene::StarPool::kAfterAllLayers,
+                        {angle, x, y, scale, angleSpeed, scaleSpeed, 0, ySpeed});
+}
+
+}  // namespace ox::scriptlib
