@@ -38,6 +38,14 @@ struct ScriptRootTest : ::testing::Test {
     const script::TVar* v = root.Vars()->Find(name);
     return v ? v->Val : script::Value{};
   }
+  // Runs the script and gives the error lines it reported.
+  std::string Errors(const std::string& source) {
+    ::testing::internal::CaptureStderr();
+    pool.SetLogErrors(true);
+    Run(source);
+    pool.SetLogErrors(false);
+    return ::testing::internal::GetCapturedStderr();
+  }
 
   scene::InterpreterPool pool{[](script::TPasCalc& calc) { RegisterAllFunctions(calc); }};
   scene::TOxDB root;

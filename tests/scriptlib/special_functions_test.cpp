@@ -33,13 +33,6 @@ struct SpecialFunctions : WithPictures, ScriptRootTest {
     return image;
   }
   std::size_t Live() { return root.Stars().LiveCount(); }
-  std::string Errors(const std::string& source) {
-    ::testing::internal::CaptureStderr();
-    pool.SetLogErrors(true);
-    Run(source);
-    pool.SetLogErrors(false);
-    return ::testing::internal::GetCapturedStderr();
-  }
 };
 
 TEST_F(SpecialFunctions, StarsAllSparklesOnEveryOpaqueGridPointInTheTexelsColour) {

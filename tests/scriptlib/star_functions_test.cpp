@@ -29,13 +29,6 @@ struct StarFunctions : WithPictures, ScriptRootTest {
     image->SetPos(100, 50);
   }
   const scene::StarPool& Stars() { return root.Stars(); }
-  std::string Errors(const std::string& source) {
-    ::testing::internal::CaptureStderr();
-    pool.SetLogErrors(true);
-    Run(source);
-    pool.SetLogErrors(false);
-    return ::testing::internal::GetCapturedStderr();
-  }
 
   TOxImage* image = TOxElement::CreateIn<TOxImage>(*screen);
 };
