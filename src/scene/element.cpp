@@ -25,6 +25,7 @@ void TOxElement::AdoptChild(std::unique_ptr<TOxElement> child) {
   c.SetVis(true);
   c.MousedVis = true;
   c.AutoInit = true;
+  if (root_ != nullptr) root_->OrdersChanged();
 }
 
 void TOxElement::BecomeRoot(TOxDB* self) {
@@ -37,7 +38,9 @@ void TOxElement::Destroy() {
   auto& siblings = parent_->children_;
   auto it = std::find_if(siblings.begin(), siblings.end(),
                          [this](const auto& c) { return c.get() == this; });
-  if (it != siblings.end()) siblings.erase(it);  // destroys *this
+  if (it == siblings.end()) return;
+  if (root_ != nullptr) root_->OrdersChanged();
+  siblings.erase(it);  // destroys *this
 }
 
 void TOxElement::MoveToFront() {
@@ -155,6 +158,7 @@ void TOxElement::ReloadResources() {
 void TOxElement::SetOrder(std::int32_t value) {
   Order = value;
   WidenOrderRange(value, value);
+  if (root_ != nullptr) root_->OrdersChanged();
 }
 
 void TOxElement::WidenOrderRange(std::int32_t low, std::int32_t high) {

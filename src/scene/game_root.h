@@ -17,6 +17,7 @@
 #include "platform/mem_ini.h"
 #include "scene/element.h"
 #include "scene/star_pool.h"
+#include "scene/order_layers.h"
 
 namespace ox::scene {
 
@@ -100,6 +101,12 @@ class TOxDB : public TOxElement {
   void LoadKeptScreens();
   TOxElement* FindScreenById(const std::string& id);
 
+  // The distinct Order values of the tree, for the layer walks of drawing and hit testing.
+  std::optional<std::int32_t> LayerAtOrAbove(std::int64_t from) { return layers_.AtOrAbove(*this, from); }
+  std::optional<std::int32_t> LayerAtOrBelow(std::int64_t from) { return layers_.AtOrBelow(*this, from); }
+  // An element's Order changed, or an element joined or left the tree.
+  void OrdersChanged() { layers_.Changed(); }
+
   void InitPr() override;
   bool GetVar(const std::string& name, script::Value& out) override;
   bool SetVar(const std::string& name, const script::Value& value) override;
@@ -151,6 +158,7 @@ class TOxDB : public TOxElement {
   std::string unicodeTrailer_;
   RootServices services_;
   StarPool stars_;
+  OrderLayers layers_;
 };
 
 }  // namespace ox::scene

@@ -1,6 +1,7 @@
 // Mouse, key and window events of the main form.
 #include "media/image_store.h"
 #include "platform/codepage.h"
+#include "scene/layer_walk.h"
 #include "scene/scene_state.h"
 #include "shell/form_main.h"
 
@@ -27,10 +28,7 @@ bool PassesToRoot(TOxElement* under) { return under == nullptr || !under->NoMsOx
 TOxElement* TFormMain::HitAt(std::int32_t x, std::int32_t y) const {
   TOxElement* screen = CurrentScreen();
   if (screen == nullptr) return nullptr;
-  for (std::int32_t layer = root_->MaxOrder; layer >= root_->MinOrder; --layer) {
-    if (TOxElement* hit = screen->HitTest(layer, x, y, 0, 0)) return hit;
-  }
-  return nullptr;
+  return scene::HitOnLayers(*root_, *screen, x, y);
 }
 
 void TFormMain::FormMouseMove(std::int32_t x, std::int32_t y) {

@@ -4,6 +4,7 @@
 #include "elements/star_drawing.h"
 #include "media/image_store.h"
 #include "platform/codepage.h"
+#include "scene/layer_walk.h"
 #include "scene/picture_loading.h"
 #include "scene/scene_state.h"
 #include "scriptlib/engine_functions.h"
@@ -200,8 +201,9 @@ void TFormMain::DrawLogo() {
 void TFormMain::DeviceRender() {
   if (closed_) return;
   if (logoIndex_ >= 0) return DrawLogo();
-  auto renderLayers = [](TOxElement& e, std::int32_t low, std::int32_t high, double x, double y) {
-    for (std::int32_t layer = low; layer <= high; ++layer) e.Render(layer, 0xFFFFFFFFu, x, y, 0);
+  auto renderLayers = [this](TOxElement& e, std::int32_t low, std::int32_t high, double x, double y) {
+    scene::WalkLayersUp(low, high, [this](std::int64_t n) { return root_->LayerAtOrAbove(n); },
+                        [&](std::int32_t layer) { e.Render(layer, 0xFFFFFFFFu, x, y, 0); });
   };
   TOxElement* screen = CurrentScreen();
   if (Scene().loading) {

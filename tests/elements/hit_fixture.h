@@ -10,6 +10,7 @@
 #include "elements/screen.h"
 #include "elements/shape.h"
 #include "scene/game_root.h"
+#include "scene/layer_walk.h"
 
 namespace ox::elements {
 
@@ -17,10 +18,7 @@ struct HitFixture : ::testing::Test {
   void SetUp() override { RegisterElementClasses(); }
 
   scene::TOxElement* HitAt(std::int32_t x, std::int32_t y) {
-    for (std::int32_t layer = root.MaxOrder; layer >= root.MinOrder; --layer) {
-      if (scene::TOxElement* hit = current->HitTest(layer, x, y, 0, 0)) return hit;
-    }
-    return nullptr;
+    return scene::HitOnLayers(root, *current, x, y);
   }
 
   // A box shape of the given place and size inside parent.
