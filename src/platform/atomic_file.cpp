@@ -49,6 +49,19 @@ void SyncFolder(const fs::path& folder) {
   ::close(fd);
 }
 
+// A writer killed between creating its temporary file and the rename leaves the file behind;
+// the next write of the same target removes every such file ("<name>.tmp-" and six letters).
+void RemoveLeftTemporaries(const fs::path& target) {
+  const std::string prefix = target.filename().string() + ".tmp-";
+  std::error_code ec;
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() == prefix.size() + 6 && name.starts_with(prefix) && entry.is_regular_file(ec))
+      fs::remove(entry.path(), ec);
+  }
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const fs::path& target, std::string_view content) {
@@ -56,6 +69,7 @@ bool WriteFileAtomically(const fs::path& target, std::string_view content) {
   std::error_code ec;
   if (!folder.empty()) fs::create_directories(folder, ec);
   if (ec) return Fail(target, "cannot create its folder: " + ec.message());
+  RemoveLeftTemporaries(target);
   std::string pattern = target.string() + ".tmp-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "temp_folder.h"
 
 namespace ox::platform {
@@ -74,6 +77,19 @@ TEST(WriteFileAtomically, KeepsTheOldContentWhenTheWriteFails) {
   EXPECT_FALSE(WriteFileAtomically(file, "new"));
   ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(ReadFile(base.path() / "blocked"), "a file where the folder should be");
+}
+
+TEST(WriteFileAtomically, RemovesTheTemporaryFilesAKilledWriteOfTheSameTargetLeft) {
+  TempFolder base;
+  const fs::path target = base.path() / "state.dat";
+  for (const char* name : {"state.dat.tmp-a1B2c3", "state.dat.tmp-ZZZZZZ"}) WriteFile(base.path() / name, "cut sh");
+  for (const char* name : {"state.dat.tmp-short", "other.dat.tmp-a1B2c3", "state.dat.tmp-a1B2c3.keep"})
+    WriteFile(base.path() / name, "not ours");
+  ASSERT_TRUE(WriteFileAtomically(target, "whole"));
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(base.path())) left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"state.dat", "state.dat.tmp-short", "other.dat.tmp-a1B2c3",
+                                         "state.dat.tmp-a1B2c3.keep"}));
 }
 
 TEST(AppendErrorLine, AppendsCrLfLinesToTheExistingLogWhateverItsCase) {
