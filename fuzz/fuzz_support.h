@@ -1,0 +1,58 @@
+// What the fuzz targets share: the bytes as text, a scratch file of this process for readers
+// that take a path, and a scene (registered classes, a root, a pool of interpreters with every
+// native function) for the readers that drive element setters and scripts.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "elements/register_classes.h"
+#include "scene/game_root.h"
+#include "scene/scene_state.h"
+#include "scene/script_binding.h"
+#include "scriptlib/engine_functions.h"
+
+namespace ox::fuzz {
+
+inline std::string_view Text(const std::uint8_t* data, std::size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
+
+// A file of this process in the temporary folder, holding the bytes.
+inline std::filesystem::path ScratchFile(std::string_view bytes, const char* suffix) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("oxfuzz-" + std::to_string(::getpid()) + suffix);
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+// A fresh root for one input, with the scene and the interpreters (made once, as the player
+// makes them once) pointed at it.
+struct FuzzScene {
+  FuzzScene() {
+    static const bool registered = (elements::RegisterElementClasses(), true);
+    (void)registered;
+    scene::Scene() = scene::SceneState{};
+    scene::Scene().testMode = true;
+    scene::Scene().root = &root;
+    Pool().SetRoot(&root);
+  }
+  ~FuzzScene() {
+    Pool().SetRoot(nullptr);
+    scene::Scene() = scene::SceneState{};
+  }
+  static scene::InterpreterPool& Pool() {
+    static scene::InterpreterPool pool{scriptlib::RegisterAllFunctions};
+    return pool;
+  }
+
+  scene::TOxDB root;
+};
+
+}  // namespace ox::fuzz
