@@ -69,4 +69,12 @@ std::size_t StarPool::LiveCount() const {
   return static_cast<std::size_t>(std::count_if(slots_.begin(), slots_.end(), [](const TStar& s) { return s.active; }));
 }
 
+std::optional<std::int32_t> StarPool::LayerAtOrAbove(std::int64_t from) const {
+  std::optional<std::int32_t> lowest;
+  for (const TStar& star : slots_) {
+    if (star.active && star.layer >= from && (!lowest || star.layer < *lowest)) lowest = star.layer;
+  }
+  return lowest;
+}
+
 }  // namespace ox::scene

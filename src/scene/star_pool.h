@@ -46,6 +46,9 @@ class StarPool {
   // A screen switch: every slot becomes free.
   void FreeAll();
 
+  // The lowest layer at or above `from` on which a live star stands, for the frame's layer walk.
+  std::optional<std::int32_t> LayerAtOrAbove(std::int64_t from) const;
+
   std::span<const TStar> Slots() const { return slots_; }
   std::size_t LiveCount() const;
 

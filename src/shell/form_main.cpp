@@ -1,5 +1,8 @@
 #include "shell/form_main.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "elements/drawing.h"
 #include "elements/star_drawing.h"
 #include "media/image_store.h"
@@ -213,10 +216,16 @@ void TFormMain::DeviceRender() {
     return;
   }
   if (screen) {
-    for (std::int32_t layer = root_->MinOrder; layer <= root_->MaxOrder; ++layer) {
+    auto elementOrStarLayer = [this](std::int64_t n) {
+      const std::optional<std::int32_t> element = root_->LayerAtOrAbove(n);
+      const std::optional<std::int32_t> star = root_->Stars().LayerAtOrAbove(n);
+      if (!element || !star) return element ? element : star;
+      return std::optional<std::int32_t>(std::min(*element, *star));
+    };
+    scene::WalkLayersUp(root_->MinOrder, root_->MaxOrder, elementOrStarLayer, [&](std::int32_t layer) {
       screen->Render(layer, 0xFFFFFFFFu, 0, 0, 0);
       elements::DrawStars(root_->Stars(), layer);
-    }
+    });
   }
   elements::DrawStars(root_->Stars(), scene::StarPool::kAfterAllLayers);
   if (TOxElement* cursor = scene::Resolve(Scene().cursorElement))
