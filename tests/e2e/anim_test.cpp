@@ -7,37 +7,18 @@
 
 #include "gamefile/game_file_writer.h"
 #include "media/picture_decoder.h"
-#include "player_run.h"
+#include "screenshot_game.h"
 
 namespace ox::e2e {
 namespace {
 
 using gamefile::Node;
 
-struct Anims : ::testing::Test {
-  TempFolder folder;
-  media::Bitmap shot;
-  std::string dump;
-
+struct Anims : ScreenshotGame {
   void SetUp() override {
     folder.Write("g/red.bmp", Bmp32(20, 20, [](int, int) { return 0xFFFF0000u; }));
     folder.Write("g/white.bmp", Bmp32(20, 20, [](int, int) { return 0xFFFFFFFFu; }));
   }
-  // Plays the game for 110 ticks (the first screen shows at tick 102) and keeps the last frame.
-  void Play(const Node& game) {
-    folder.Write("g/game.oxf", gamefile::WriteGameFile(game));
-    const auto png = folder.path() / "shot.png";
-    const PlayerRun run = RunPlayer({"--headless", "--ticks", "110", "--screenshot", png.string(), "--dump-tree", "-",
-                                     (folder.path() / "g/game.oxf").string()},
-                                    folder);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    const std::string bytes = ReadFile(png);
-    shot = media::DecodePicture("shot.png", std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    ASSERT_EQ(shot.width, 1024);
-    dump = run.out;
-  }
-  Colour At(int x, int y) { return shot.Row(y)[x] & 0xFFFFFFu; }
 };
 
 Node Game(Node screen) {

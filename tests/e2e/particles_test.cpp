@@ -8,37 +8,22 @@
 
 #include "gamefile/game_file_writer.h"
 #include "media/picture_decoder.h"
-#include "player_run.h"
+#include "screenshot_game.h"
 
 namespace ox::e2e {
 namespace {
 
 using gamefile::Node;
 
-struct Particles : ::testing::Test {
-  TempFolder folder;
-  media::Bitmap shot;
-  std::string dump;
-
+struct Particles : ScreenshotGame {
   void SetUp() override {
     // One white pattern of 8 x 8: stars and particles draw it.
     folder.Write("g/particles.bmp", Bmp32(8, 8, [](int, int) { return 0xFFFFFFFFu; }));
   }
-  // Plays the game (the first screen shows at tick 102) and keeps the last frame.
+  // Plays with script errors shown: the title line must be all the player prints.
   void Play(const Node& game, int ticks = 110) {
-    folder.Write("g/game.oxf", gamefile::WriteGameFile(game));
-    const auto png = folder.path() / "shot.png";
-    const PlayerRun run = RunPlayer({"--headless", "--ticks", std::to_string(ticks), "--screenshot", png.string(),
-                                     "--dump-tree", "-", "--log-errors", (folder.path() / "g/game.oxf").string()},
-                                    folder);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "oxplayer: title: G\n") << "no script error";
-    const std::string bytes = ReadFile(png);
-    shot = media::DecodePicture("shot.png", std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    ASSERT_EQ(shot.width, 1024);
-    dump = run.out;
+    PlayWith(game, {"--log-errors"}, ticks, "oxplayer: title: G\n");
   }
-  Colour At(int x, int y) { return shot.Row(y)[x] & 0xFFFFFFu; }
 };
 
 Node Game(Node screen) {

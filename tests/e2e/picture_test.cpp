@@ -9,34 +9,14 @@
 #include "asdb_pack/asdb_packer.h"
 #include "gamefile/game_file_writer.h"
 #include "media/picture_decoder.h"
-#include "player_run.h"
+#include "screenshot_game.h"
 
 namespace ox::e2e {
 namespace {
 
 using gamefile::Node;
 
-struct Pictures : ::testing::Test {
-  TempFolder folder;
-  media::Bitmap shot;
-  std::string dump;
-
-  // Plays the game for 110 ticks (the first screen shows at tick 102) and keeps the last frame.
-  void Play(const Node& game, const std::string& events = "") {
-    folder.Write("g/game.oxf", gamefile::WriteGameFile(game));
-    const auto png = folder.path() / "shot.png";
-    const PlayerRun run = RunPlayer({"--headless", "--ticks", "110", "--screenshot", png.string(), "--dump-tree", "-",
-                                     "--events", folder.Write("events.txt", events).string(),
-                                     (folder.path() / "g/game.oxf").string()},
-                                    folder);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "") << "the pictures load without a problem";
-    const std::string bytes = ReadFile(png);
-    shot = media::DecodePicture("shot.png", std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    ASSERT_EQ(shot.width, 1024);
-    dump = run.out;
-  }
-  Colour At(int x, int y) { return shot.Row(y)[x] & 0xFFFFFFu; }
+struct Pictures : ScreenshotGame {
   void Picture(const std::string& name, int w, int h, const std::function<Colour(int, int)>& pixel) {
     folder.Write("g/" + name, Bmp32(w, h, pixel));
   }

@@ -10,7 +10,7 @@
 #include "asdb_pack/asdb_packer.h"
 #include "gamefile/game_file_writer.h"
 #include "media/picture_decoder.h"
-#include "player_run.h"
+#include "screenshot_game.h"
 #include "render/screenshot.h"
 
 namespace ox::e2e {
@@ -18,11 +18,7 @@ namespace {
 
 using gamefile::Node;
 
-struct Texts : ::testing::Test {
-  TempFolder folder;
-  media::Bitmap shot;
-  std::string dump;
-
+struct Texts : ScreenshotGame {
   void SetUp() override {
     // "A" to "Z" as solid white cells of 10 x 16, each advancing 10.
     render::testing::CellFont cells;
@@ -34,21 +30,6 @@ struct Texts : ::testing::Test {
                                        {render::testing::FontRecord("Cells", cells.Bytes())}));
   }
 
-  void Play(const Node& game, const std::string& events = "") {
-    folder.Write("g/game.oxf", gamefile::WriteGameFile(game));
-    const auto png = folder.path() / "shot.png";
-    const PlayerRun run = RunPlayer({"--headless", "--ticks", "110", "--screenshot", png.string(), "--dump-tree", "-",
-                                     "--events", folder.Write("events.txt", events).string(),
-                                     (folder.path() / "g/game.oxf").string()},
-                                    folder);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    const std::string bytes = ReadFile(png);
-    shot = media::DecodePicture("shot.png", std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    ASSERT_EQ(shot.width, 1024);
-    dump = run.out;
-  }
-  Colour At(int x, int y) { return shot.Row(y)[x] & 0xFFFFFFu; }
   // How many pixels of the rectangle are lit (any channel above 64).
   int Lit(int left, int top, int right, int bottom) {
     int lit = 0;
