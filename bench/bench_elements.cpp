@@ -260,7 +260,7 @@ void BM_TextsFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_TextsFrame)->Unit(benchmark::kMicrosecond);
 
-// The frame: boxes, the list and the texts together.
+// A whole frame: the boxes, the list and the texts together.
 void BM_BoxesListAndTextsFrame(benchmark::State& state) {
   Frame frame;
   frame.AddBoxes();
