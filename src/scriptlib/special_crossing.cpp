@@ -12,13 +12,14 @@ namespace ox::scriptlib {
 namespace {
 
 constexpr std::int64_t kNodeCentre = 25;  // a node picture's centre from its top left
-constexpr std::size_t kLevel6Nodes = 10;
+constexpr std::size_t kHubRingNodes = 10;
 constexpr std::uint32_t kCrossedBand = 0x7F0000FF;
 constexpr std::uint32_t kClearBand = 0x7F00FF00;
 constexpr float kBandHalfWidth = 3;
 
-// Level 6: nodes 0 ... 7 in a ring, 0 ... 3 joined to node 8, 4 ... 7 to node 9, and 8 to 9.
-std::vector<Edge> Level6Edges() {
+// The hub ring: nodes 0 ... 7 in a ring, 0 ... 3 joined to hub 8, 4 ... 7 to hub 9, and the
+// two hubs to each other.
+std::vector<Edge> HubRingEdges() {
   std::vector<Edge> edges;
   for (int i = 0; i < 8; ++i) edges.push_back({i, (i + 1) % 8});
   for (int i = 0; i < 4; ++i) edges.push_back({i, 8});
@@ -27,7 +28,7 @@ std::vector<Edge> Level6Edges() {
   return edges;
 }
 
-// Level 4 (inside): every node of the layout joined to the next, the last to the first.
+// The plain ring: every node of the layout joined to the next, the last to the first.
 std::vector<Edge> RingEdges(std::size_t nodes) {
   std::vector<Edge> edges;
   for (std::size_t i = 0; nodes > 1 && i < nodes; ++i) edges.push_back({static_cast<int>(i), static_cast<int>((i + 1) % nodes)});
@@ -51,10 +52,10 @@ struct Puzzle {
 };
 
 // Empty when the layout has too few nodes for the edges.
-std::optional<Puzzle> Level6Puzzle(const elements::TOxImage& picture) {
+std::optional<Puzzle> HubRingPuzzle(const elements::TOxImage& picture) {
   std::vector<IntPoint> nodes = NodeCentres(picture);
-  if (nodes.size() < kLevel6Nodes) return std::nullopt;
-  std::vector<Edge> edges = Level6Edges();
+  if (nodes.size() < kHubRingNodes) return std::nullopt;
+  std::vector<Edge> edges = HubRingEdges();
   std::vector<bool> marked = MarkCrossings(nodes, edges);
   return Puzzle{std::move(nodes), std::move(edges), std::move(marked)};
 }
@@ -109,9 +110,9 @@ void DrawPuzzle(elements::TOxImage& picture, const std::optional<Puzzle>& puzzle
 
 }  // namespace
 
-void Level6Draw(elements::TOxImage& puzzle, TVarList&) { DrawPuzzle(puzzle, Level6Puzzle(puzzle)); }
-void Level6Update(elements::TOxImage& puzzle, TVarList&) { SetWin(puzzle, Level6Puzzle(puzzle)); }
-void Level4InDraw(elements::TOxImage& puzzle, TVarList&) { DrawPuzzle(puzzle, RingPuzzle(puzzle)); }
-void Level4InUpdate(elements::TOxImage& puzzle, TVarList&) { SetWin(puzzle, RingPuzzle(puzzle)); }
+void DrawHubRingPuzzle(elements::TOxImage& puzzle, TVarList&) { DrawPuzzle(puzzle, HubRingPuzzle(puzzle)); }
+void CheckHubRingPuzzle(elements::TOxImage& puzzle, TVarList&) { SetWin(puzzle, HubRingPuzzle(puzzle)); }
+void DrawRingPuzzle(elements::TOxImage& puzzle, TVarList&) { DrawPuzzle(puzzle, RingPuzzle(puzzle)); }
+void CheckRingPuzzle(elements::TOxImage& puzzle, TVarList&) { SetWin(puzzle, RingPuzzle(puzzle)); }
 
 }  // namespace ox::scriptlib

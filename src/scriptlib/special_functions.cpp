@@ -10,17 +10,17 @@ using elements::TOxImage;
 using elements::TOxScreen;
 
 constexpr NativeReg kSpecialFunctions[] = {
-    {"SableLev6Log_Rend", OnFirst<TOxImage, Level6Draw>},
-    {"SableLev6Log_Upd", OnFirst<TOxImage, Level6Update>},
-    {"SableLev4InLog_Rend", OnFirst<TOxImage, Level4InDraw>},
-    {"SableLev4InLog_Upd", OnFirst<TOxImage, Level4InUpdate>},
-    {"SableLevProg", OnFirst<TOxScreen, SableLevProg>},
+    {"SableLev6Log_Rend", OnFirst<TOxImage, DrawHubRingPuzzle>},
+    {"SableLev6Log_Upd", OnFirst<TOxImage, CheckHubRingPuzzle>},
+    {"SableLev4InLog_Rend", OnFirst<TOxImage, DrawRingPuzzle>},
+    {"SableLev4InLog_Upd", OnFirst<TOxImage, CheckRingPuzzle>},
+    {"SableLevProg", OnFirst<TOxScreen, TotalLevelPoints>},
     {"StarsToUp", OnFirst<TOxImage, StarsToUp>},
     {"StarsTopToUp", OnFirst<TOxImage, StarsTopToUp>},
     {"StarsAll", OnFirst<TOxImage, StarsAll>},
     {"StarsAll2", OnFirst<TOxImage, StarsAll2>},
     {"StarsAll3", OnFirst<TOxImage, StarsAll3>},
-    {"W2L4P", OnFirst<TOxImage, W2L4P>},
+    {"W2L4P", OnFirst<TOxImage, RevealUnderCursor>},
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
-// W2L4P: a picture that shows itself fully while the cursor is on it, with a sound the first
-// time, and fades by 15 a tick otherwise.
+// A picture revealed under the cursor: fully shown while the cursor is on it, with a sound when
+// it appears from nothing, and fading by 15 a tick otherwise.
 #include "platform/checked.h"
 #include "scene/scene_state.h"
 #include "scriptlib/special_support.h"
@@ -12,7 +12,7 @@ constexpr std::uint8_t kFadeStep = 15;
 
 }  // namespace
 
-void W2L4P(elements::TOxImage& picture, TVarList&) {
+void RevealUnderCursor(elements::TOxImage& picture, TVarList&) {
   if (scene::Scene().underCursor == picture.Ref()) {
     if (picture.hxTrans() == 0) PlaySoundId("Lev18.Ok");
     picture.SetHxTrans(255);

@@ -1,5 +1,5 @@
-// Level progress: SableLevProg totals the points a level screen offers (crystals, hidden
-// objects, actions and logic puzzles) and records which actions and puzzles are done.
+// Level progress: the points a level screen offers (crystals, hidden objects, actions and logic
+// puzzles), totalled on the screen, with which actions and puzzles are done.
 #include "platform/checked.h"
 #include "platform/case1251.h"
 #include "scriptlib/special_support.h"
@@ -24,7 +24,7 @@ class LevelProgress {
       for (std::size_t i = 0; i < item.Children().size(); ++i) Add(kFindPoints);
     } else if (!CountMarked(item, item.Vis)) {
       for (const auto& child : item.Children()) {
-        if (const auto* part = dynamic_cast<const elements::TOxImage*>(child.get())) CountMarked(*part, part->Vis && item.Vis);
+        if (const auto* piece = dynamic_cast<const elements::TOxImage*>(child.get())) CountMarked(*piece, piece->Vis && item.Vis);
       }
     }
   }
@@ -58,7 +58,7 @@ class LevelProgress {
 
 }  // namespace
 
-void SableLevProg(elements::TOxScreen& screen, TVarList&) {
+void TotalLevelPoints(elements::TOxScreen& screen, TVarList&) {
   LevelProgress progress(screen);
   for (const auto& child : screen.Children()) {
     if (const auto* item = dynamic_cast<const elements::TOxImage*>(child.get())) progress.Count(*item);

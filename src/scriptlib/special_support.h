@@ -45,13 +45,14 @@ void StarsAll(elements::TOxImage& picture, TVarList& args);
 void StarsAll2(elements::TOxImage& picture, TVarList& args);
 void StarsAll3(elements::TOxImage& picture, TVarList& args);
 // special_progress.cpp
-void SableLevProg(elements::TOxScreen& screen, TVarList& args);
-// special_crossing.cpp: the crossing-lines puzzles of level 6 and of level 4 (inside).
-void Level6Draw(elements::TOxImage& puzzle, TVarList& args);
-void Level6Update(elements::TOxImage& puzzle, TVarList& args);
-void Level4InDraw(elements::TOxImage& puzzle, TVarList& args);
-void Level4InUpdate(elements::TOxImage& puzzle, TVarList& args);
+void TotalLevelPoints(elements::TOxScreen& screen, TVarList& args);
+// special_crossing.cpp: the crossing-lines puzzles, a ring with two hubs and a plain ring; Check
+// sets the puzzle's "WIN".
+void DrawHubRingPuzzle(elements::TOxImage& puzzle, TVarList& args);
+void CheckHubRingPuzzle(elements::TOxImage& puzzle, TVarList& args);
+void DrawRingPuzzle(elements::TOxImage& puzzle, TVarList& args);
+void CheckRingPuzzle(elements::TOxImage& puzzle, TVarList& args);
 // special_hover.cpp
-void W2L4P(elements::TOxImage& picture, TVarList& args);
+void RevealUnderCursor(elements::TOxImage& picture, TVarList& args);
 
 }  // namespace ox::scriptlib
