@@ -4,11 +4,9 @@
 
 #include <cmath>
 
-#include "../elements/picture_fixture.h"
 #include "elements/image.h"
-#include "platform/random.h"
 #include "scene/scene_state.h"
-#include "script_root_fixture.h"
+#include "pictured_root_fixture.h"
 #include "scriptlib/crossing_lines.h"
 
 namespace ox::scriptlib {
@@ -17,15 +15,7 @@ namespace {
 using namespace ox::elements;
 using scene::TOxElement;
 
-struct WithPictures {
-  elements::testing::PictureStore pictures;
-};
-
-struct SpecialFunctions : WithPictures, ScriptRootTest {
-  void SetUp() override {
-    ScriptRootTest::SetUp();
-    platform::SeedSharedRandom(21);
-  }
+struct SpecialFunctions : PicturedRootTest<21> {
   TOxImage* Picture(const std::string& id, const std::string& file) {
     auto* image = TOxElement::CreateIn<TOxImage>(*screen);
     image->Id = id;

@@ -1,12 +1,10 @@
 // AddStar, ImStarsR and the effect functions called from scripts.
 #include <gtest/gtest.h>
 
-#include "../elements/picture_fixture.h"
 #include "elements/drawing.h"
 #include "elements/effect.h"
 #include "elements/image.h"
-#include "platform/random.h"
-#include "script_root_fixture.h"
+#include "pictured_root_fixture.h"
 
 namespace ox::scriptlib {
 namespace {
@@ -14,14 +12,9 @@ namespace {
 using namespace ox::elements;
 using scene::TOxElement;
 
-struct WithPictures {
-  elements::testing::PictureStore pictures;
-};
-
-struct StarFunctions : WithPictures, ScriptRootTest {
+struct StarFunctions : PicturedRootTest<11> {
   void SetUp() override {
-    ScriptRootTest::SetUp();
-    platform::SeedSharedRandom(11);
+    PicturedRootTest::SetUp();
     // Opaque on its left half, transparent on its right.
     pictures.Put("half.bmp", 8, 4, [](int x, int) { return x < 4 ? 0xFF102030u : 0x00000000u; });
     image->Id = "Pic";
