@@ -16,7 +16,7 @@
 #include "elements/register_classes.h"
 #include "media/image_store.h"
 #include "picture_sources.h"
-#include "platform/game_files.h"
+#include "platform/files/game_files.h"
 #include "render/canvas.h"
 #include "render/device.h"
 #include "scene/game_root.h"

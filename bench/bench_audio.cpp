@@ -9,8 +9,8 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/audio_mixer.h"
-#include "platform/audio_virtual_time.h"
+#include "platform/audio/audio_mixer.h"
+#include "platform/audio/audio_virtual_time.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "discarding_backend.h"
 #include "render/canvas.h"
-#include "platform/egl_surface.h"
-#include "platform/gl_backend.h"
+#include "platform/graphics/egl_surface.h"
+#include "platform/graphics/gl_backend.h"
 
 namespace ox::render {
 namespace {

@@ -21,8 +21,8 @@
 #include "media/image_store.h"
 #include "media/picture_decoder.h"
 #include "render/device.h"
-#include "platform/egl_surface.h"
-#include "platform/gl_backend.h"
+#include "platform/graphics/egl_surface.h"
+#include "platform/graphics/gl_backend.h"
 #include "picture_sources.h"
 
 namespace {

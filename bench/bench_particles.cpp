@@ -10,7 +10,7 @@
 #include "discarding_backend.h"
 #include "elements/drawing.h"
 #include "elements/star_drawing.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "render/particle_system.h"
 
 namespace ox::render {

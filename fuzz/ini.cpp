@@ -1,8 +1,8 @@
 // Ini files: the document parser with lookups, a change and writing back, and the read-once
 // form the language and sound files use.
 #include "fuzz_support.h"
-#include "platform/ini_document.h"
-#include "platform/mem_ini.h"
+#include "platform/files/mem_ini.h"
+#include "platform/text/ini_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes = ox::fuzz::Text(data, size);

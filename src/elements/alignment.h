@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 
 namespace ox::elements {
 

@@ -4,7 +4,7 @@
 
 #include "elements/drawing.h"
 #include "elements/pattern_quad.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "scene/class_registry.h"
 #include "scene/game_file_reader.h"
 #include "scene/property_accessors.h"

@@ -8,8 +8,8 @@
 #include "elements/anim.h"
 #include "elements/drawing.h"
 #include "elements/image.h"
-#include "platform/case1251.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
+#include "platform/text/case1251.h"
 
 namespace ox::elements {
 

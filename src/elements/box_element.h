@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "scene/element.h"
 
 namespace ox::elements {

@@ -2,7 +2,7 @@
 
 #include "elements/alignment.h"
 #include "elements/anim.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "scene/class_registry.h"
 #include "scene/element_refs.h"
 #include "scene/game_root.h"

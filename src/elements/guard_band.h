@@ -2,7 +2,7 @@
 // pixels of a quad that reach beyond it are left out before it is drawn.
 #pragma once
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 
 namespace ox::elements {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "elements/image.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "scene/class_registry.h"
 #include "scene/element_refs.h"
 #include "scene/game_root.h"

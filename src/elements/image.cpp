@@ -1,9 +1,9 @@
 #include "elements/image.h"
 
 #include "elements/drawing.h"
-#include "platform/checked.h"
-#include "scene/game_root.h"
+#include "platform/core/checked.h"
 #include "scene/class_registry.h"
+#include "scene/game_root.h"
 #include "scene/property_accessors.h"
 
 namespace ox::elements {

@@ -6,7 +6,7 @@
 #include "elements/alignment.h"
 #include "elements/drawing.h"
 #include "elements/image.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 
 namespace ox::elements {
 

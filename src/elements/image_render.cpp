@@ -8,7 +8,7 @@
 #include "elements/image.h"
 #include "elements/pattern_quad.h"
 #include "media/image_store.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 
 namespace ox::elements {
 

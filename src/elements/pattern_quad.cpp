@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 
 namespace ox::elements {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "elements/drawing.h"
-#include "platform/checked.h"
-#include "platform/log.h"
+#include "platform/core/checked.h"
+#include "platform/core/log.h"
 #include "scene/class_registry.h"
 #include "scene/property_accessors.h"
 

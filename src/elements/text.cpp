@@ -4,9 +4,9 @@
 #include "elements/text_layout.h"
 #include "elements/text_measure.h"
 #include "elements/truetype_picture.h"
-#include "platform/checked.h"
-#include "scene/game_root.h"
+#include "platform/core/checked.h"
 #include "scene/class_registry.h"
+#include "scene/game_root.h"
 #include "scene/property_accessors.h"
 
 namespace ox::elements {

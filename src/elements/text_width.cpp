@@ -2,7 +2,7 @@
 #include "elements/drawing.h"
 #include "elements/text.h"
 #include "elements/truetype_picture.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "script/value.h"
 
 namespace ox::elements {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "media/bitmap.h"
-#include "platform/codepage.h"
-#include "platform/log.h"
-#include "platform/truetype.h"
+#include "platform/core/log.h"
+#include "platform/fonts/truetype.h"
+#include "platform/text/codepage.h"
 
 namespace ox::elements {
 

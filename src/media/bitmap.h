@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/texel_buffer.h"
+#include "platform/graphics/texel_buffer.h"
 
 namespace ox::media {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/atomic_file.h"
-#include "platform/output_path.h"
-#include "platform/read_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/output_path.h"
+#include "platform/files/read_file.h"
 
 namespace ox::media {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "media/bitmap.h"
 #include "media/image_store_host.h"
-#include "platform/mapped_file.h"
+#include "platform/files/mapped_file.h"
 
 namespace ox::media {
 

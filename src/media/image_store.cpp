@@ -1,6 +1,6 @@
 #include "media/image_store.h"
 
-#include "platform/case1251.h"
+#include "platform/text/case1251.h"
 
 namespace ox::media {
 namespace {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/game_files.h"
+#include "platform/files/game_files.h"
 #include "render/asdb.h"
 
 namespace ox::media {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "media/picture_effects.h"
-#include "platform/codepage.h"
-#include "platform/log.h"
+#include "platform/core/log.h"
+#include "platform/text/codepage.h"
 
 namespace ox::media {
 namespace {

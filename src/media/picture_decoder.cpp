@@ -7,8 +7,8 @@
 #include "media/jpeg_decoder.h"
 #include "media/png_decoder.h"
 #include "media/tga_decoder.h"
-#include "platform/codepage.h"
-#include "platform/log.h"
+#include "platform/core/log.h"
+#include "platform/text/codepage.h"
 
 namespace ox::media {
 

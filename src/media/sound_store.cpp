@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/case1251.h"
+#include "platform/text/case1251.h"
 
 namespace ox::media {
 namespace {

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/audio.h"
-#include "platform/game_files.h"
+#include "platform/audio/audio.h"
+#include "platform/files/game_files.h"
 
 namespace ox::media {
 

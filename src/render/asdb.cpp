@@ -1,6 +1,6 @@
 #include "render/asdb.h"
 
-#include "platform/case1251.h"
+#include "platform/text/case1251.h"
 
 #define ZLIB_CONST
 #include <zlib.h>

@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/read_only_file.h"
+#include "platform/files/read_only_file.h"
 #include "render/asdb_format.h"
 
 namespace ox::render {

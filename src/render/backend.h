@@ -2,8 +2,8 @@
 // OpenGL implementation belong to the platform layer, which alone knows OpenGL.
 #pragma once
 
-#include "platform/graphics_backend.h"
-#include "platform/texel_format.h"
+#include "platform/graphics/graphics_backend.h"
+#include "platform/graphics/texel_format.h"
 
 namespace ox::render {
 

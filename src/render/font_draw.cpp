@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/log.h"
+#include "platform/core/log.h"
 #include "render/canvas.h"
 #include "render/font_bitmap.h"
 #include "render/font_tags.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/random.h"
-#include "platform/read_file.h"
+#include "platform/core/random.h"
+#include "platform/files/read_file.h"
 
 namespace ox::render {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/atomic_file.h"
+#include "platform/files/atomic_file.h"
 
 namespace ox::render {
 namespace {

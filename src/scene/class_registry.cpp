@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/case1251.h"
+#include "platform/text/case1251.h"
 #include "scene/element.h"
 
 namespace ox::scene {

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/case1251.h"
+#include "platform/text/case1251.h"
 #include "scene/class_registry.h"
 #include "scene/element.h"
 #include "scene/element_refs.h"
 #include "scene/game_root.h"
-#include "scene/property_values.h"
 #include "scene/picture_loading.h"
+#include "scene/property_values.h"
 #include "scene/scene_state.h"
 #include "script/convert.h"
 #include "script/var_list.h"

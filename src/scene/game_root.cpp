@@ -1,7 +1,7 @@
 #include "scene/game_root.h"
 
-#include "platform/case1251.h"
-#include "platform/read_file.h"
+#include "platform/files/read_file.h"
+#include "platform/text/case1251.h"
 #include "scene/class_registry.h"
 #include "scene/game_file_reader.h"
 #include "scene/property_accessors.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/game_files.h"
-#include "platform/ini_file.h"
-#include "platform/mem_ini.h"
+#include "platform/files/game_files.h"
+#include "platform/files/ini_file.h"
+#include "platform/files/mem_ini.h"
 #include "scene/element.h"
 #include "scene/star_pool.h"
 #include "scene/order_layers.h"

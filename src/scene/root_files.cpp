@@ -1,12 +1,12 @@
 // The root's files: the per-user folder and the saved-state file, the settings, the language
 // files, the sound list and the font archive's name.
 
-#include "platform/atomic_file.h"
-#include "platform/case1251.h"
-#include "platform/codepage.h"
-#include "platform/folders.h"
-#include "platform/log.h"
-#include "platform/output_path.h"
+#include "platform/core/log.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/folders.h"
+#include "platform/files/output_path.h"
+#include "platform/text/case1251.h"
+#include "platform/text/codepage.h"
 #include "scene/game_root.h"
 #include "scene/saved_state.h"
 #include "scene/scene_state.h"

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "platform/checked.h"
-#include "platform/codepage.h"
-#include "platform/truetype.h"
+#include "platform/core/checked.h"
+#include "platform/fonts/truetype.h"
+#include "platform/text/codepage.h"
 #include "scene/game_root.h"
 
 namespace ox::scene {

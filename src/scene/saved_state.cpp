@@ -7,10 +7,10 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "platform/atomic_file.h"
-#include "platform/case1251.h"
-#include "platform/log.h"
-#include "platform/read_file.h"
+#include "platform/core/log.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/read_file.h"
+#include "platform/text/case1251.h"
 #include "scene/class_registry.h"
 #include "scene/element.h"
 #include "scene/element_refs.h"

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "platform/error_log.h"
-#include "platform/log.h"
+#include "platform/core/log.h"
+#include "platform/files/error_log.h"
 #include "scene/class_registry.h"
 #include "scene/element_refs.h"
 #include "scene/game_root.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "platform/random.h"
+#include "platform/core/random.h"
 
 namespace ox::scene {
 

@@ -1,5 +1,5 @@
 // The error a native function throws to fail with a message. The interpreter catches it (and
-// ox::RangeError from "platform/checked.h", and any other std::exception) around every native
+// ox::RangeError from "platform/core/checked.h", and any other std::exception) around every native
 // call and reports error 7 "Invalid parameters, function NAME : message".
 #pragma once
 

@@ -1,7 +1,7 @@
 // Arithmetic: the checks on float results, Int, IntPower, Inc, Dec, Min, Max and Mod.
 #include <cmath>
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "script/operators.h"
 #include "script/script_error.h"
 #include "scriptlib/standard_natives.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "script/script_error.h"
 
 namespace ox::scriptlib {

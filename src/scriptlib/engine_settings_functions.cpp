@@ -1,9 +1,9 @@
 // Engine functions of texts, files and settings: GetText, DelFile, GetIni, SetIni.
 #include <filesystem>
 
-#include "platform/codepage.h"
-#include "platform/ini_file.h"
-#include "platform/output_path.h"
+#include "platform/files/ini_file.h"
+#include "platform/files/output_path.h"
+#include "platform/text/codepage.h"
 #include "scriptlib/engine_support.h"
 
 namespace ox::scriptlib {

@@ -2,7 +2,7 @@
 // opaque parts of an image's picture.
 #include "elements/drawing.h"
 #include "elements/image.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "scriptlib/engine_support.h"
 
 namespace ox::scriptlib {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "script/convert.h"
 #include "script/script_error.h"
 #include "scriptlib/decimal_text.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "script/convert.h"
 #include "script/script_error.h"
 

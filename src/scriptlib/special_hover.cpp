@@ -1,6 +1,6 @@
 // A picture revealed under the cursor: fully shown while the cursor is on it, with a sound when
 // it appears from nothing, and fading by 15 a tick otherwise.
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "scene/scene_state.h"
 #include "scriptlib/special_support.h"
 

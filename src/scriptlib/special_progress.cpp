@@ -1,7 +1,7 @@
 // Level progress: the points a level screen offers (crystals, hidden objects, actions and logic
 // puzzles), totalled on the screen, with which actions and puzzles are done.
-#include "platform/checked.h"
-#include "platform/case1251.h"
+#include "platform/core/checked.h"
+#include "platform/text/case1251.h"
 #include "scriptlib/special_support.h"
 
 namespace ox::scriptlib {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "elements/drawing.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "scriptlib/special_support.h"
 
 namespace ox::scriptlib {

@@ -1,6 +1,6 @@
 #include "scriptlib/special_support.h"
 
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "script/var_list.h"
 
 namespace ox::scriptlib {

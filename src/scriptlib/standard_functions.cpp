@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "platform/case1251.h"
-#include "platform/checked.h"
-#include "platform/random.h"
+#include "platform/core/checked.h"
+#include "platform/core/random.h"
+#include "platform/text/case1251.h"
 #include "scriptlib/calendar.h"
 #include "scriptlib/clock.h"
 #include "scriptlib/date_text.h"

@@ -1,6 +1,6 @@
 #include "shell/audio_system.h"
 
-#include "platform/audio_virtual_time.h"
+#include "platform/audio/audio_virtual_time.h"
 #include "scene/scene_state.h"
 
 namespace ox::shell {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "media/sound_store.h"
-#include "platform/audio_capture.h"
-#include "platform/audio_mixer.h"
-#include "platform/audio_output.h"
+#include "platform/audio/audio_capture.h"
+#include "platform/audio/audio_mixer.h"
+#include "platform/audio/audio_output.h"
 #include "scene/game_root.h"
 
 namespace ox::shell {

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "platform/case1251.h"
+#include "platform/text/case1251.h"
 
 namespace ox::shell {
 

@@ -1,6 +1,6 @@
 // Mouse, key and window events of the main form.
 #include "media/image_store.h"
-#include "platform/codepage.h"
+#include "platform/text/codepage.h"
 #include "scene/layer_walk.h"
 #include "scene/scene_state.h"
 #include "shell/form_main.h"

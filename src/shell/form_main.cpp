@@ -6,7 +6,7 @@
 #include "elements/drawing.h"
 #include "elements/star_drawing.h"
 #include "media/image_store.h"
-#include "platform/codepage.h"
+#include "platform/text/codepage.h"
 #include "scene/layer_walk.h"
 #include "scene/picture_loading.h"
 #include "scene/scene_state.h"

@@ -4,8 +4,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/case1251.h"
-#include "platform/ini_file.h"
+#include "platform/files/ini_file.h"
+#include "platform/text/case1251.h"
 
 namespace ox::shell {
 

@@ -1,6 +1,6 @@
 #include "shell/graphics.h"
 
-#include "platform/egl_surface.h"
+#include "platform/graphics/egl_surface.h"
 #include "render/screenshot.h"
 
 namespace ox::shell {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/window.h"
+#include "platform/graphics/gl_backend.h"
+#include "platform/window/window.h"
 #include "render/canvas.h"
 #include "render/device.h"
-#include "platform/gl_backend.h"
 
 namespace ox::shell {
 

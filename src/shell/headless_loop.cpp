@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "platform/log.h"
+#include "platform/core/log.h"
 
 namespace ox::shell {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/folders.h"
-#include "platform/log.h"
+#include "platform/core/log.h"
+#include "platform/files/folders.h"
 #include "shell/command_line.h"
 #include "shell/player.h"
 

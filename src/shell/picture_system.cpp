@@ -1,7 +1,7 @@
 #include "shell/picture_system.h"
 
 #include "elements/drawing.h"
-#include "platform/folders.h"
+#include "platform/files/folders.h"
 #include "scene/scene_state.h"
 
 namespace ox::shell {

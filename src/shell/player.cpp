@@ -6,9 +6,9 @@
 #include <system_error>
 
 #include "elements/register_classes.h"
-#include "platform/codepage.h"
-#include "platform/log.h"
-#include "platform/random.h"
+#include "platform/core/log.h"
+#include "platform/core/random.h"
+#include "platform/text/codepage.h"
 #include "scene/tree_dump.h"
 #include "shell/audio_system.h"
 #include "shell/form_main.h"

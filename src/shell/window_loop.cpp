@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/log.h"
+#include "platform/core/log.h"
 #include "shell/headless_loop.h"
 
 namespace ox::shell {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/window.h"
+#include "platform/window/window.h"
 #include "shell/form_main.h"
 #include "shell/graphics.h"
 #include "shell/input_event.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "gamefile/game_file_writer.h"
-#include "platform/case1251.h"
+#include "platform/text/case1251.h"
 #include "player_run.h"
 #include "scene/class_registry.h"
 #include "script/value_json.h"

@@ -8,7 +8,7 @@
 #include "elements/drawing.h"
 #include "elements/effect.h"
 #include "elements/register_classes.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "scene/game_root.h"
 #include "scene/scene_state.h"
 

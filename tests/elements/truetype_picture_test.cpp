@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../render/fake_backend.h"
-#include "platform/truetype.h"
+#include "platform/fonts/truetype.h"
 
 namespace ox::elements {
 namespace {

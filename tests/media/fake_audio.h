@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio.h"
-#include "platform/read_file.h"
+#include "platform/audio/audio.h"
+#include "platform/files/read_file.h"
 
 namespace ox::media::testing {
 

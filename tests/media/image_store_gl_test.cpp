@@ -2,8 +2,8 @@
 // gives no EGL context.
 #include "image_store_test_host.h"
 #include "render/device.h"
-#include "platform/egl_surface.h"
-#include "platform/gl_backend.h"
+#include "platform/graphics/egl_surface.h"
+#include "platform/graphics/gl_backend.h"
 
 namespace ox::media::testing {
 namespace {

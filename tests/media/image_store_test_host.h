@@ -15,7 +15,7 @@
 #include "../render/fake_backend.h"
 #include "asdb_pack/asdb_packer.h"
 #include "media/image_store.h"
-#include "platform/read_file.h"
+#include "platform/files/read_file.h"
 
 namespace ox::media::testing {
 

@@ -1,4 +1,4 @@
-#include "platform/audio_mixer.h"
+#include "platform/audio/audio_mixer.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <thread>
 
 #include "audio_test_support.h"
-#include "platform/audio_capture.h"
-#include "platform/audio_output.h"
-#include "platform/audio_virtual_time.h"
+#include "platform/audio/audio_capture.h"
+#include "platform/audio/audio_output.h"
+#include "platform/audio/audio_virtual_time.h"
 #include "temp_folder.h"
 
 namespace ox::platform {

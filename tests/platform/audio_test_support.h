@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/audio_mixer.h"
+#include "platform/audio/audio_mixer.h"
 
 namespace ox::platform::testing {
 

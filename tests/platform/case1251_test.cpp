@@ -1,4 +1,4 @@
-#include "platform/case1251.h"
+#include "platform/text/case1251.h"
 
 #include <gtest/gtest.h>
 

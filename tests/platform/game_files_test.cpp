@@ -1,4 +1,4 @@
-#include "platform/game_files.h"
+#include "platform/files/game_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/ini_file.h"
-#include "platform/mem_ini.h"
+#include "platform/files/ini_file.h"
+#include "platform/files/mem_ini.h"
 
 #include <gtest/gtest.h>
 

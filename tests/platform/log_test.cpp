@@ -1,4 +1,4 @@
-#include "platform/log.h"
+#include "platform/core/log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/mapped_file.h"
+#include "platform/files/mapped_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "platform/output_path.h"
+#include "platform/files/output_path.h"
 
-#include "platform/atomic_file.h"
-#include "platform/error_log.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/error_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Lines set in a TrueType face (the DejaVu family that the project's set-up installs): the cell
 // height, advances, coverage, the best match for a family that is not installed, and refusals.
-#include "platform/truetype.h"
+#include "platform/fonts/truetype.h"
 
 #include <gtest/gtest.h>
 

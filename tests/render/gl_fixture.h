@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/graphics/egl_surface.h"
+#include "platform/graphics/gl_backend.h"
 #include "render/canvas.h"
 #include "render/device.h"
-#include "platform/egl_surface.h"
-#include "platform/gl_backend.h"
 
 namespace ox::render::testing {
 

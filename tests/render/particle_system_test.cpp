@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fake_backend.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "render/particle_system.h"
 
 namespace ox::render {

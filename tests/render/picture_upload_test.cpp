@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gl_fixture.h"
-#include "platform/gl_texture_pool.h"
+#include "platform/graphics/gl_texture_pool.h"
 
 namespace ox::render {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/window_scaling.h"
+#include "platform/graphics/window_scaling.h"
 
 #include <gtest/gtest.h>
 

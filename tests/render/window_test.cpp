@@ -7,10 +7,10 @@
 
 #include <cstdlib>
 
-#include "platform/sdl_keys.h"
-#include "platform/window.h"
+#include "platform/graphics/gl_backend.h"
+#include "platform/window/sdl_keys.h"
+#include "platform/window/window.h"
 #include "render/canvas.h"
-#include "platform/gl_backend.h"
 
 namespace ox::platform {
 namespace {

@@ -4,7 +4,7 @@
 #include "elements/image.h"
 #include "elements/register_classes.h"
 #include "elements/screen.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "scene/class_registry.h"
 #include "scene/element_refs.h"
 #include "scene/game_root.h"

@@ -7,7 +7,7 @@
 #include "elements/screen.h"
 #include "elements/shape.h"
 #include "elements/text.h"
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "scene/class_registry.h"
 #include "scene/game_root.h"
 

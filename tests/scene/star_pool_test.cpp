@@ -1,7 +1,7 @@
 // The star pool: the first free slot, the full pool, the colour text rules and a star's life.
 #include <gtest/gtest.h>
 
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "scene/star_pool.h"
 
 namespace ox::scene {

@@ -1,6 +1,6 @@
 // The native-function contract: registration, arguments named VAR/VALUE, by-reference
 // copy-back, false returns and thrown errors.
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "script/script_error.h"
 #include "script_test_support.h"
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/checked.h"
+#include "platform/core/checked.h"
 #include "reference_data.h"
 #include "script/script_error.h"
 #include "scriptlib/calendar.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "../elements/picture_fixture.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "script_root_fixture.h"
 
 namespace ox::scriptlib {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "script/pascalc.h"
 #include "scriptlib/calendar.h"
 #include "scriptlib/clock.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../platform/temp_folder.h"
-#include "platform/font_file_glyphs.h"
+#include "platform/fonts/font_file_glyphs.h"
 #include "render/font_record.h"
 #include "render/font_texels.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <limits>
 
-#include "platform/log.h"
+#include "platform/core/log.h"
 #include "render/asdb_format.h"
 
 namespace ox::asdbpack {

@@ -12,8 +12,8 @@
 #include <vector>
 #include <string>
 
-#include "platform/codepage.h"
-#include "platform/font_file_glyphs.h"
+#include "platform/text/codepage.h"
+#include "platform/fonts/font_file_glyphs.h"
 #include "sounds.h"
 
 namespace {

@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "media/picture_decoder.h"
-#include "platform/codepage.h"
-#include "platform/font_file_glyphs.h"
+#include "platform/fonts/font_file_glyphs.h"
+#include "platform/text/codepage.h"
 #include "render/font_record.h"
 #include "render/font_texels.h"
 

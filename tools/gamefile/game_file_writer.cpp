@@ -11,7 +11,7 @@
 
 #include "elements/register_classes.h"
 #include "gamefile/game_file_decoder.h"
-#include "platform/atomic_file.h"
+#include "platform/files/atomic_file.h"
 #include "scene/class_registry.h"
 #include "scene/element.h"
 #include "scene/game_root.h"

@@ -10,8 +10,8 @@
 
 #include "gamefile/game_file_decoder.h"
 #include "oxf/text_form.h"
-#include "platform/atomic_file.h"
-#include "platform/read_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/read_file.h"
 
 namespace {
 
