@@ -16,7 +16,7 @@ PropertyTable AnKeyProperties() {
   t.insert(t.end(), {
       Accessor<&TOxAnKey::Count, &TOxAnKey::SetCount, PropType::Word>("Count"),
       Field<&TOxAnKey::Morph, PropType::Boolean>("Morph"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
   });
   return t;
 }
@@ -26,7 +26,8 @@ PropertyTable AnKeyProperties() {
 const ClassInfo& TOxAnKey::StaticClass() {
   static const ClassInfo info = MakeClassInfo(
       "TOxAnKey", {"TOxAnim"}, AnKeyProperties(),
-      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxAnKey>(parent); });
+      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxAnKey>(parent); },
+      ClassFacts{.savesSubtree = false});
   return info;
 }
 

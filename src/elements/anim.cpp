@@ -39,9 +39,9 @@ PropertyTable AnimProperties() {
       OrderProperty(),
       Field<&TOxAnim::Angle, PropType::Extended>("Angle"),
       Event<&TOxElement::exVarRS>("exVarRS"),
-      Field<&TOxAnim::Interpol, PropType::Boolean>("Interpol"),
+      NotSaved(Field<&TOxAnim::Interpol, PropType::Boolean>("Interpol")),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
       Event<&TOxElement::exProcess>("exProcess"),
   });
   return t;

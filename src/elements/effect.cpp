@@ -30,7 +30,7 @@ PropertyTable EffectProperties() {
       OrderProperty(),
       Event<&TOxElement::exVarRS>("exVarRS"),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
       Event<&TOxEffect::exStart>("exStart"),
   });
   return t;

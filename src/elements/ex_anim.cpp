@@ -26,7 +26,7 @@ PropertyTable ExAnimProperties() {
       Field<&TOxExAnim::Active, PropType::Boolean>("Active"),
       Event<&TOxElement::exVarRS>("exVarRS"),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
   });
   return t;
 }

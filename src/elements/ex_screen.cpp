@@ -27,7 +27,7 @@ PropertyTable ExScreenProperties() {
       Field<&TOxExScreen::Modal, PropType::Boolean>("Modal"),
       Event<&TOxElement::exShow>("exShow"),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
       Field<&TOxExScreen::Processing, PropType::Boolean>("Processing"),
   });
   return t;

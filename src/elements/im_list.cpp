@@ -35,7 +35,7 @@ PropertyTable ImListProperties() {
       OrderProperty(),
       Event<&TOxElement::exVarRS>("exVarRS"),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
       Event<&TOxElement::exMouseIn>("exMouseIn"),
       Event<&TOxElement::exMouseOut>("exMouseOut"),
       Event<&TOxElement::exMouseDown>("exMouseDown"),
@@ -64,7 +64,8 @@ bool KeyOfPiece(std::string_view piece, std::int32_t& key) {
 const ClassInfo& TOxImList::StaticClass() {
   static const ClassInfo info = MakeClassInfo(
       "TOxImList", {"TOxScreen", "TOxImage", "TOxShape"}, ImListProperties(),
-      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxImList>(parent); });
+      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxImList>(parent); },
+      ClassFacts{.extraSavedNames = {"ELEMENTS"}});
   return info;
 }
 

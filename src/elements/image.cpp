@@ -36,12 +36,12 @@ PropertyTable ImageProperties() {
       Field<&TOxElement::rY, PropType::Real>("rY"),
       Field<&TOxImage::ScaleX, PropType::Extended>("ScaleX"),
       Field<&TOxImage::ScaleY, PropType::Extended>("ScaleY"),
-      Field<&TOxImage::Interpol, PropType::Boolean>("Interpol"),
-      Field<&TOxImage::InterpolSc, PropType::Boolean>("InterpolSc"),
-      Field<&TOxElement::MsKeep, PropType::Boolean>("MsKeep"),
+      NotSaved(Field<&TOxImage::Interpol, PropType::Boolean>("Interpol")),
+      NotSaved(Field<&TOxImage::InterpolSc, PropType::Boolean>("InterpolSc")),
+      NotSaved(Field<&TOxElement::MsKeep, PropType::Boolean>("MsKeep")),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
       Accessor<&TOxImage::TextId, &TOxImage::SetTextId, PropType::String>("TextId"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
   });
   return t;
 }
@@ -54,7 +54,8 @@ std::int32_t Thousandths(long double value) { return RoundToInt32(value * 1000.0
 const ClassInfo& TOxImage::StaticClass() {
   static const ClassInfo info = MakeClassInfo(
       "TOxImage", {"TOxScreen", "TOxImage", "TOxAnKey", "TOxShape"}, ImageProperties(),
-      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxImage>(parent); });
+      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxImage>(parent); },
+      ClassFacts{.savesPosition = false});
   return info;
 }
 

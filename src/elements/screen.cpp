@@ -27,8 +27,8 @@ PropertyTable ScreenProperties() {
       Event<&TOxElement::exVarRS>("exVarRS"),
       Event<&TOxElement::exShow>("exShow"),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
-      Field<&TOxScreen::AllwaysLoad, PropType::Boolean>("AllwaysLoad"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      KeepsLoaded(Field<&TOxScreen::AllwaysLoad, PropType::Boolean>("AllwaysLoad")),
+      NotSaveProperty(),
       Event<&TOxElement::exRender>("exRender"),
       Field<&TOxElement::AutoInit, PropType::Boolean>("AutoInit"),
   });
@@ -40,7 +40,8 @@ PropertyTable ScreenProperties() {
 const ClassInfo& TOxScreen::StaticClass() {
   static const ClassInfo info = MakeClassInfo(
       "TOxScreen", {"TOxDB"}, ScreenProperties(),
-      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxScreen>(parent); });
+      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxScreen>(parent); },
+      ClassFacts{.initsOnlyWithAutoInit = true});
   return info;
 }
 

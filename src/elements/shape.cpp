@@ -68,7 +68,7 @@ PropertyTable ShapeProperties() {
       SizeXProperty(),
       SizeYProperty(),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
       Field<&TOxShape::Crop, PropType::Boolean>("Crop"),
       Field<&TOxShape::ShapeType, PropType::Enum>("ShapeType", &kShapeTypeNames),
       Field<&TOxShape::Par1, PropType::Real>("Par1"),
@@ -83,7 +83,8 @@ PropertyTable ShapeProperties() {
 const ClassInfo& TOxShape::StaticClass() {
   static const ClassInfo info = MakeClassInfo(
       "TOxShape", {"TOxScreen", "TOxImage", "TOxShape"}, ShapeProperties(),
-      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxShape>(parent); });
+      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxShape>(parent); },
+      ClassFacts{.savesPosition = false});
   return info;
 }
 

@@ -46,7 +46,7 @@ PropertyTable TextProperties() {
       Accessor<&TOxText::Text, &TOxText::SetText, PropType::String>("Text"),
       Accessor<&TOxText::Scale, &TOxText::SetScale, PropType::Real>("Scale"),
       Field<&TOxElement::Tag, PropType::String>("Tag"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
       Field<&TOxText::hxShadColor, PropType::Cardinal>("hxShadColor"),
       Field<&TOxText::Emboss, PropType::Boolean>("Emboss"),
       Field<&TOxText::Shadow, PropType::Boolean>("Shadow"),
@@ -60,7 +60,8 @@ PropertyTable TextProperties() {
 const ClassInfo& TOxText::StaticClass() {
   static const ClassInfo info = MakeClassInfo(
       "TOxText", {"TOxScreen", "TOxImage", "TOxText", "TOxShape"}, TextProperties(),
-      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxText>(parent); });
+      [](TOxElement& parent) -> TOxElement* { return CreateIn<TOxText>(parent); },
+      ClassFacts{.savesPosition = false});
   return info;
 }
 

@@ -7,17 +7,40 @@ const std::vector<const char*> kPosHorNames{"phLeft", "phCenter", "phRight"};
 const std::vector<const char*> kPosVertNames{"pvTop", "pvCenter", "pvBottom"};
 const std::vector<const char*> kShapeTypeNames{"stBox", "stCircle"};
 
+namespace {
+
+PropertyInfo Position(PropertyInfo p) {
+  p.flags |= kPosition;
+  return p;
+}
+
+}  // namespace
+
 PropertyTable BaseProperties() {
   return {
-      Field<&TOxElement::Key, PropType::Integer>("Key"),
-      Field<&TOxElement::Id, PropType::String>("Id"),
-      Accessor<&TOxElement::X, &TOxElement::SetX, PropType::Integer>("X"),
-      Accessor<&TOxElement::Y, &TOxElement::SetY, PropType::Integer>("Y"),
+      NotSaved(Field<&TOxElement::Key, PropType::Integer>("Key")),
+      NotSaved(Field<&TOxElement::Id, PropType::String>("Id")),
+      Position(Accessor<&TOxElement::X, &TOxElement::SetX, PropType::Integer>("X")),
+      Position(Accessor<&TOxElement::Y, &TOxElement::SetY, PropType::Integer>("Y")),
       PropertyInfo{"Vis", PropType::Boolean,
                    [](const TOxElement& e) -> PropValue { return std::int64_t{e.Vis}; },
                    [](TOxElement& e, const PropValue& v) { e.SetVis(AsInteger(v) != 0); },
                    &kBooleanNames},
   };
+}
+
+PropertyInfo NotSaved(PropertyInfo p) {
+  p.flags |= kNotSaved;
+  return p;
+}
+
+PropertyInfo KeepsLoaded(PropertyInfo p) {
+  p.flags |= kKeepsLoaded;
+  return p;
+}
+
+PropertyInfo NotSaveProperty() {
+  return NotSaved(Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"));
 }
 
 PropertyInfo OrderProperty() {

@@ -23,13 +23,15 @@ bool ClassInfo::MayBeChildOf(std::string_view parentClass) const {
 }
 
 ClassInfo MakeClassInfo(std::string name, std::vector<std::string> allowedParents,
-                        PropertyTable properties, TOxElement* (*createIn)(TOxElement&)) {
+                        PropertyTable properties, TOxElement* (*createIn)(TOxElement&),
+                        ClassFacts facts) {
   ClassInfo info;
   info.shortName = UpperAscii(std::string(name.substr(0, 3))) == "TOX" ? name.substr(3) : name;
   info.name = std::move(name);
   info.allowedParents = std::move(allowedParents);
   info.properties = std::move(properties);
   info.createIn = createIn;
+  info.facts = std::move(facts);
   return info;
 }
 

@@ -13,6 +13,18 @@ namespace ox::scene {
 
 class TOxElement;
 
+// What the elements of a class do beyond their property table; each class states its own.
+struct ClassFacts {
+  // False: the element and everything under it stay out of saved state.
+  bool savesSubtree = true;
+  // False: X and Y are not saved (the element's position follows from other saved values).
+  bool savesPosition = true;
+  // Names answered by GetVar but absent from the table, saved after the table's properties.
+  std::vector<const char*> extraSavedNames = {};
+  // True: Init does nothing (but counts as done) while AutoInit is false.
+  bool initsOnlyWithAutoInit = false;
+};
+
 struct ClassInfo {
   std::string name;
   std::string shortName;  // the name without "TOx" where it begins so (any letter case)
@@ -20,13 +32,15 @@ struct ClassInfo {
   PropertyTable properties;
   // Creates an element of the class as the last child of the parent; null for the root class.
   TOxElement* (*createIn)(TOxElement& parent) = nullptr;
+  ClassFacts facts;
 
   const PropertyInfo* FindProperty(std::string_view propertyName) const;  // any letter case
   bool MayBeChildOf(std::string_view parentClass) const;
 };
 
 ClassInfo MakeClassInfo(std::string name, std::vector<std::string> allowedParents,
-                        PropertyTable properties, TOxElement* (*createIn)(TOxElement&));
+                        PropertyTable properties, TOxElement* (*createIn)(TOxElement&),
+                        ClassFacts facts = {});
 
 class ClassRegistry {
  public:

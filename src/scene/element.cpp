@@ -119,7 +119,7 @@ void TOxElement::Update() { RunEvent(*this, exUpdate, "Update"); }
 void TOxElement::Init() {
   if (InitDone) return;
   InitDone = true;
-  if (Class().name == std::string_view("TOxScreen") && !AutoInit) return;
+  if (Class().facts.initsOnlyWithAutoInit && !AutoInit) return;
   ReplaceVars(std::make_unique<script::TVarList>());
   RunEvent(*this, exInit, "Init", vars_.get());
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i]->Init();

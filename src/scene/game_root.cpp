@@ -13,7 +13,7 @@ namespace {
 PropertyTable RootProperties() {
   PropertyTable t = BaseProperties();
   t.insert(t.end(), {
-      Field<&TOxDB::CurKey, PropType::Integer>("CurKey"),
+      NotSaved(Field<&TOxDB::CurKey, PropType::Integer>("CurKey")),
       Field<&TOxDB::InitScreen, PropType::Integer>("InitScreen"),
       Event<&TOxElement::exVarRS>("exVarRS"),
       Event<&TOxElement::exInit>("exInit"),
@@ -22,13 +22,13 @@ PropertyTable RootProperties() {
       Event<&TOxElement::exMouseUp>("exMouseUp"),
       Event<&TOxElement::exUpdate>("exUpdate"),
       Event<&TOxElement::exProcess>("exProcess"),
-      Accessor<&TOxDB::FileRS, &TOxDB::SetFileRS, PropType::String>("FileRS"),
+      NotSaved(Accessor<&TOxDB::FileRS, &TOxDB::SetFileRS, PropType::String>("FileRS")),
       Accessor<&TOxDB::FileFonts, &TOxDB::SetFileFonts, PropType::String>("FileFonts"),
       Field<&TOxDB::hxTransLev, PropType::Byte>("hxTransLev"),
       Accessor<&TOxDB::DefLang, &TOxDB::SetDefLang, PropType::String>("DefLang"),
       Accessor<&TOxDB::Lang, &TOxDB::SetLang, PropType::String>("Lang"),
       Field<&TOxDB::LoadingScreen, PropType::Integer>("LoadingScreen"),
-      Field<&TOxElement::NotSave, PropType::Boolean>("NotSave"),
+      NotSaveProperty(),
       Event<&TOxDB::exLoadImProcess>("exLoadImProcess"),
       Accessor<&TOxDB::IniFile, &TOxDB::SetIniFile, PropType::String>("IniFile"),
       Accessor<&TOxDB::SoundFile, &TOxDB::SetSoundFile, PropType::String>("SoundFile"),

@@ -36,12 +36,22 @@ using PropValue = std::variant<std::int64_t, long double, std::string>;
 using PropGetter = PropValue (*)(const TOxElement&);
 using PropSetter = void (*)(TOxElement&, const PropValue&);
 
+// Rules that go with a property, set by the table builders.
+enum PropFlag : std::uint8_t {
+  kNotSaved = 1,     // saved state leaves it out (identity, event scripts, settings of the file)
+  kKeepsLoaded = 2,  // true keeps the element's pictures loaded across screen switches
+  kPosition = 4,     // X or Y: saved only by classes that save their position
+};
+
 struct PropertyInfo {
   const char* name;
   PropType type;
   PropGetter get;
   PropSetter set;
   const std::vector<const char*>* enumNames = nullptr;
+  std::uint8_t flags = 0;
+
+  bool Has(PropFlag flag) const { return (flags & flag) != 0; }
 };
 
 using PropertyTable = std::vector<PropertyInfo>;

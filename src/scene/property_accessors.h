@@ -97,7 +97,8 @@ PropertyInfo Accessor(const char* name) {
       nullptr};
 }
 
-// An event property: reading gives the source, assigning prepares the script.
+// An event property: reading gives the source, assigning prepares the script. An event script
+// is never saved.
 template <auto Member>
 PropertyInfo Event(const char* name) {
   using C = typename detail::MemberOf<Member>::Class;
@@ -105,11 +106,17 @@ PropertyInfo Event(const char* name) {
       name, PropType::String,
       [](const TOxElement& e) -> PropValue { return (static_cast<const C&>(e).*Member).source; },
       [](TOxElement& e, const PropValue& v) { AssignEvent(static_cast<C&>(e).*Member, AsString(v)); },
-      nullptr};
+      nullptr, kNotSaved};
 }
 
-// Properties 0 to 4 of every class: Key, Id, X, Y, Vis.
+// The entry with a rule added: NotSaved(Field<&TOxImage::Interpol, PropType::Boolean>("Interpol")).
+PropertyInfo NotSaved(PropertyInfo p);
+PropertyInfo KeepsLoaded(PropertyInfo p);
+
+// Properties 0 to 4 of every class: Key, Id, X, Y, Vis (Key and Id are not saved).
 PropertyTable BaseProperties();
+// `NotSave`, which keeps the element out of saved state and is itself not saved.
+PropertyInfo NotSaveProperty();
 // `Order`, assigned through SetOrder.
 PropertyInfo OrderProperty();
 // The ten events of the elements that take the mouse, in their table order: exVarRS, exInit,

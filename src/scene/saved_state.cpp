@@ -10,7 +10,6 @@
 #include "platform/core/log.h"
 #include "platform/files/atomic_file.h"
 #include "platform/files/read_file.h"
-#include "platform/text/case1251.h"
 #include "scene/class_registry.h"
 #include "scene/element.h"
 #include "scene/element_refs.h"
@@ -37,19 +36,9 @@ constexpr char kTypeString = 'S';
 
 constexpr std::size_t kMaxLength = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
 
-bool IsClass(const TOxElement& e, std::string_view name) { return e.Class().name == name; }
-
-bool IsExcludedProperty(const TOxElement& e, std::string_view name) {
-  static constexpr std::string_view kNeverSaved[] = {"NOTSAVE", "ID",         "CURKEY", "FILERS",
-                                                     "INTERPOL", "INTERPOLSC", "MSKEEP", "KEY"};
-  const std::string upper = platform::UpperCase1251(std::string(name));
-  for (std::string_view n : kNeverSaved) {
-    if (upper == n) return true;
-  }
-  if (upper.rfind("EX", 0) == 0) return true;  // event scripts
-  if (upper == "X" || upper == "Y")
-    return IsClass(e, "TOxImage") || IsClass(e, "TOxShape") || IsClass(e, "TOxText");
-  return false;
+// The table's rules and the class's facts decide.
+bool IsSaved(const ClassInfo& c, const PropertyInfo& p) {
+  return !p.Has(kNotSaved) && (c.facts.savesPosition || !p.Has(kPosition));
 }
 
 void CollectKeys(const TOxElement& e, std::unordered_set<std::int32_t>& keys) {
@@ -143,17 +132,19 @@ bool Answer(TOxElement& e, const std::string& name, Value& out) {
 
 void SaveOwnValues(TOxElement& e, StateWriter& out) {
   Value v;
-  for (const PropertyInfo& p : e.Class().properties) {
-    if (!IsExcludedProperty(e, p.name) && Answer(e, p.name, v)) out.Record(e.Key, p.name, v);
+  const ClassInfo& c = e.Class();
+  for (const PropertyInfo& p : c.properties) {
+    if (IsSaved(c, p) && Answer(e, p.name, v)) out.Record(e.Key, p.name, v);
   }
   if (const script::TVarList* vars = e.Vars()) {
     for (const script::TVar& var : *vars) out.Record(e.Key, var.Name, var.Val);
   }
-  if (IsClass(e, "TOxImList") && Answer(e, "ELEMENTS", v)) out.Record(e.Key, "ELEMENTS", v);
+  for (const char* name : c.facts.extraSavedNames)
+    if (Answer(e, name, v)) out.Record(e.Key, name, v);
 }
 
 void SaveSubtree(TOxElement& e, StateWriter& out) {
-  if (IsClass(e, "TOxAnKey")) return;
+  if (!e.Class().facts.savesSubtree) return;
   if (!e.NotSave) SaveOwnValues(e, out);
   for (const auto& child : e.Children()) SaveSubtree(*child, out);
 }

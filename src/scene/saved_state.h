@@ -27,12 +27,14 @@ namespace ox::scene {
 class TOxDB;
 
 // Walks the tree depth first in child order. An element with NotSave writes nothing of its
-// own, but its children are still visited; an animation key and its children are never saved.
-// Per element: its class's published properties in table order (event scripts, "NotSave",
-// "Id", "Key", "CurKey", "FileRS", "Interpol", "InterpolSc", "MsKeep" left out, and "X"/"Y"
-// of images, shapes and texts, whose position is saved through rX/rY), then its variables in
-// list order, then for an image list the "ELEMENTS" value when its GetVar answers it. A
-// property whose reading fails (an X beyond 32 bits, say) is left out.
+// own, but its children are still visited; a class that does not save its subtree (an
+// animation key) is left out with its children.
+// Per element: its class's published properties in table order, less those flagged not saved
+// (event scripts, "NotSave", "Id", "Key", "CurKey", "FileRS", "Interpol", "InterpolSc",
+// "MsKeep") and, for a class that does not save its position (images, shapes, texts: their
+// rX/rY carry it), "X" and "Y"; then its variables in list order; then the extra names its
+// class saves (an image list's "ELEMENTS") that its GetVar answers. A property whose reading
+// fails (an X beyond 32 bits, say) is left out.
 // The whole state is built in memory and replaces the file atomically: when writing fails
 // the previous save stays intact, one line is logged and the result is false.
 bool SaveState(TOxDB& root, const std::filesystem::path& file);

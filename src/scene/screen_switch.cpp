@@ -7,11 +7,22 @@
 
 namespace ox::scene {
 
+namespace {
+
+// The class's property that keeps its elements' pictures loaded, if it has one.
+const PropertyInfo* KeepsLoadedProperty(const ClassInfo& c) {
+  for (const PropertyInfo& p : c.properties)
+    if (p.Has(kKeepsLoaded)) return &p;
+  return nullptr;
+}
+
+}  // namespace
+
 void TOxDB::LoadKeptScreens() {
   for (const auto& child : Children()) {
-    if (child->Class().name != "TOxScreen") continue;
-    const PropertyInfo* always = child->Class().FindProperty("AllwaysLoad");
-    child->KeepLoaded = always != nullptr && AsInteger(always->get(*child)) != 0;
+    const PropertyInfo* keep = KeepsLoadedProperty(child->Class());
+    if (keep == nullptr) continue;
+    child->KeepLoaded = AsInteger(keep->get(*child)) != 0;
     if (child->KeepLoaded) child->LoadResources();
   }
 }
