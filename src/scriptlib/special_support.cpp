@@ -1,7 +1,9 @@
 #include "scriptlib/special_support.h"
 
+#include "platform/core/checked.h"
 #include "platform/core/random.h"
 #include "script/var_list.h"
+#include "scriptlib/element_paths.h"
 
 namespace ox::scriptlib {
 
@@ -16,6 +18,12 @@ void PlaySoundId(const std::string& id) {
   std::int32_t volume = 0;
   root->GetSoundInfo(id, file, volume);
   root->Services().playSample(file, volume);
+}
+
+void CountOneMore(scene::TOxElement& puzzle) {
+  const std::int32_t count = CheckedAdd(CheckedInt32(NumberAt(puzzle, ".CNN").value_or(0)), 1);
+  SetVariableAt(puzzle, ".CNN", Value::Int32(count));
+  SetAt(puzzle, "GI.CNT.TEXT", Value::String(std::to_string(count)));
 }
 
 void AddSparkle(double x, double y, double scale, double scaleSpeed, double ySpeed,

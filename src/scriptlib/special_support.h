@@ -32,20 +32,47 @@ bool OnFirst(TPasCalc&, TVarList& args, TVar&) {
 void SetElementVar(scene::TOxElement& element, const std::string& name, const Value& value);
 // Plays a sound of the sound list by its id.
 void PlaySoundId(const std::string& id);
+// Counts one more in the puzzle's ".CNN" and shows the count in its "GI.CNT.TEXT".
+void CountOneMore(scene::TOxElement& puzzle);
 
 // A sparkle of the special functions: pattern 2, additive, above every layer, turned at random
 // and turning by -5 ... 4 degrees a tick; colour as text or random.
 void AddSparkle(double x, double y, double scale, double scaleSpeed, double ySpeed,
                 std::optional<std::string> colour);
 
+// special_falling_columns.cpp: one tick of a falling-column game, the number of piece patterns
+// kept by the container's parent or grandparent.
+void StepColumnsCountedByParent(elements::TOxImage& container, TVarList& args);
+void StepColumnsCountedByGrandparent(elements::TOxImage& container, TVarList& args);
+// special_matching_grid.cpp
+void MarkMatchedGroups(scene::TOxElement& grid, TVarList& args);
+// special_drag.cpp
+void DragPieceUnderMouse(elements::TOxImage& picture, TVarList& args);
+// special_towers.cpp: one tick of a disc's move; the first also plays a sound and shows the
+// level's log when the puzzle is won.
+void MoveTowerDiscWithSound(elements::TOxImage& puzzle, TVarList& args);
+void MoveTowerDisc(elements::TOxImage& puzzle, TVarList& args);
+// special_turning_pieces.cpp: the second also counts the turns.
+void TurnPieces(elements::TOxImage& puzzle, TVarList& args);
+void TurnPiecesCounted(elements::TOxImage& puzzle, TVarList& args);
+// special_state_pieces.cpp
+void ShowPieceStates(elements::TOxImage& puzzle, TVarList& args);
+void ShowPieceInPlace(elements::TOxImage& piece, TVarList& args);
+// special_item_list.cpp
+void UpdateItemList(elements::TOxImage& panel, TVarList& args);
+// special_pairs.cpp
+void MatchChosenPair(elements::TOxImage& puzzle, TVarList& args);
+void PairAcrossLists(elements::TOxImage& puzzle, TVarList& args);
 // special_sparkles.cpp
 void StarsToUp(elements::TOxImage& picture, TVarList& args);
 void StarsTopToUp(elements::TOxImage& picture, TVarList& args);
 void StarsAll(elements::TOxImage& picture, TVarList& args);
 void StarsAll2(elements::TOxImage& picture, TVarList& args);
 void StarsAll3(elements::TOxImage& picture, TVarList& args);
-// special_progress.cpp
+// special_progress.cpp: the level's total, the level's progress bar and the map's.
 void TotalLevelPoints(elements::TOxScreen& screen, TVarList& args);
+void ShowLevelProgress(elements::TOxImage& bar, TVarList& args);
+void ShowMapProgress(elements::TOxImage& bar, TVarList& args);
 // special_crossing.cpp: the crossing-lines puzzles, a ring with two hubs and a plain ring; Check
 // sets the puzzle's "WIN".
 void DrawHubRingPuzzle(elements::TOxImage& puzzle, TVarList& args);
