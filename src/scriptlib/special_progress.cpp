@@ -6,8 +6,8 @@
 // is 0.
 #include <algorithm>
 
-#include "platform/text/case1251.h"
 #include "platform/core/checked.h"
+#include "platform/text/case1251.h"
 #include "scriptlib/element_paths.h"
 #include "scriptlib/special_support.h"
 
