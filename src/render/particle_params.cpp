@@ -1,73 +1,88 @@
 #include "render/particle_params.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cmath>
+#include <type_traits>
+#include <variant>
 
 namespace ox::render {
 
 namespace {
 
-class BlockReader {
- public:
-  explicit BlockReader(std::span<const std::uint8_t> bytes) {
-    std::copy_n(bytes.begin(), std::min(bytes.size(), block_.size()), block_.begin());
-  }
-  std::uint32_t U32(std::size_t offset) const {
-    return block_[offset] | block_[offset + 1] << 8 | block_[offset + 2] << 16 |
-           static_cast<std::uint32_t>(block_[offset + 3]) << 24;
-  }
-  std::int32_t I32(std::size_t offset) const { return static_cast<std::int32_t>(U32(offset)); }
-  float F32(std::size_t offset) const {
-    const float value = std::bit_cast<float>(U32(offset));
-    return std::isfinite(value) ? value : 0.0f;
-  }
-  bool Boolean(std::size_t offset) const { return block_[offset] != 0; }
+using P = TParticleParams;
+using FieldOf = std::variant<std::int32_t P::*, std::uint32_t P::*, float P::*, bool P::*>;
 
- private:
-  std::array<std::uint8_t, kParticleParamsSize> block_{};
+struct BlockField {
+  std::size_t offset;
+  FieldOf field;
 };
+
+// Where each parameter sits in the block; the bytes not named here are unused. Booleans take
+// one byte followed by three unused ones.
+constexpr BlockField kLayout[] = {
+    {0, &P::FirstPattern},   {4, &P::LastPattern},    {12, &P::DrawEffect},    {16, &P::EmitRate},
+    {20, &P::Duration},      {24, &P::LifeA},         {28, &P::LifeB},         {32, &P::Direction},
+    {36, &P::Spread},        {40, &P::FollowMotion},  {44, &P::SpeedA},        {48, &P::SpeedB},
+    {52, &P::GravityA},      {56, &P::GravityB},      {60, &P::RadialA},       {64, &P::RadialB},
+    {68, &P::TangentialA},   {72, &P::TangentialB},   {76, &P::ScaleStart},    {80, &P::ScaleMiddle},
+    {84, &P::ScaleEnd},      {88, &P::ScaleVariance}, {92, &P::SpinStart},     {96, &P::SpinMiddle},
+    {100, &P::SpinEnd},      {104, &P::SpinVariance}, {108, &P::ColorStart},   {112, &P::ColorMiddle},
+    {116, &P::ColorEnd},     {120, &P::ColorVariance}, {124, &P::AlphaVariance}, {128, &P::MiddleTime},
+    {132, &P::ReverseOrder},
+};
+
+std::uint32_t GetU32(const std::array<std::uint8_t, kParticleParamsSize>& block, std::size_t offset) {
+  return block[offset] | block[offset + 1] << 8 | block[offset + 2] << 16 |
+         static_cast<std::uint32_t>(block[offset + 3]) << 24;
+}
+
+void PutU32(std::array<std::uint8_t, kParticleParamsSize>& block, std::size_t offset, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) block[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
 
 }  // namespace
 
 TParticleParams ReadParticleParams(std::span<const std::uint8_t> bytes) {
-  const BlockReader r(bytes);
+  std::array<std::uint8_t, kParticleParamsSize> block{};
+  std::copy_n(bytes.begin(), std::min(bytes.size(), block.size()), block.begin());
   TParticleParams p;
-  p.FirstPattern = r.I32(0);
-  p.LastPattern = r.I32(4);
-  p.DrawEffect = r.U32(12);
-  p.EmitRate = r.F32(16);
-  p.Duration = r.F32(20);
-  p.LifeA = r.F32(24);
-  p.LifeB = r.F32(28);
-  p.Direction = r.F32(32);
-  p.Spread = r.F32(36);
-  p.FollowMotion = r.Boolean(40);
-  p.SpeedA = r.F32(44);
-  p.SpeedB = r.F32(48);
-  p.GravityA = r.F32(52);
-  p.GravityB = r.F32(56);
-  p.RadialA = r.F32(60);
-  p.RadialB = r.F32(64);
-  p.TangentialA = r.F32(68);
-  p.TangentialB = r.F32(72);
-  p.ScaleStart = r.F32(76);
-  p.ScaleMiddle = r.F32(80);
-  p.ScaleEnd = r.F32(84);
-  p.ScaleVariance = r.F32(88);
-  p.SpinStart = r.F32(92);
-  p.SpinMiddle = r.F32(96);
-  p.SpinEnd = r.F32(100);
-  p.SpinVariance = r.F32(104);
-  p.ColorStart = r.U32(108);
-  p.ColorMiddle = r.U32(112);
-  p.ColorEnd = r.U32(116);
-  p.ColorVariance = r.F32(120);
-  p.AlphaVariance = r.F32(124);
-  p.MiddleTime = r.F32(128);
-  p.ReverseOrder = r.Boolean(132);
+  for (const BlockField& f : kLayout) {
+    const std::uint32_t raw = GetU32(block, f.offset);
+    std::visit(
+        [&](auto member) {
+          using T = std::remove_cvref_t<decltype(p.*member)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            p.*member = block[f.offset] != 0;
+          } else if constexpr (std::is_same_v<T, float>) {
+            const float value = std::bit_cast<float>(raw);
+            p.*member = std::isfinite(value) ? value : 0.0f;
+          } else {
+            p.*member = static_cast<T>(raw);
+          }
+        },
+        f.field);
+  }
   return p;
+}
+
+std::array<std::uint8_t, kParticleParamsSize> WriteParticleParams(const TParticleParams& p) {
+  std::array<std::uint8_t, kParticleParamsSize> block{};
+  for (const BlockField& f : kLayout) {
+    std::visit(
+        [&](auto member) {
+          using T = std::remove_cvref_t<decltype(p.*member)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            block[f.offset] = p.*member ? 1 : 0;
+          } else if constexpr (std::is_same_v<T, float>) {
+            PutU32(block, f.offset, std::bit_cast<std::uint32_t>(p.*member));
+          } else {
+            PutU32(block, f.offset, static_cast<std::uint32_t>(p.*member));
+          }
+        },
+        f.field);
+  }
+  return block;
 }
 
 }  // namespace ox::render

@@ -3,6 +3,7 @@
 // order.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -29,6 +30,8 @@ struct TParticleParams {
   float AlphaVariance = 0;
   float MiddleTime = 0;  // fraction of a particle's life
   bool ReverseOrder = false;  // draw the newest particle first
+
+  bool operator==(const TParticleParams&) const = default;
 };
 
 inline constexpr std::size_t kParticleParamsSize = 136;
@@ -36,5 +39,8 @@ inline constexpr std::size_t kParticleParamsSize = 136;
 // Reads the block from the start of `bytes`. A shorter block reads its missing bytes as zero,
 // and a float that is not finite reads as 0, so no file can put infinities into positions.
 TParticleParams ReadParticleParams(std::span<const std::uint8_t> bytes);
+
+// The block an effect file holds for these parameters, unused bytes zero.
+std::array<std::uint8_t, kParticleParamsSize> WriteParticleParams(const TParticleParams& params);
 
 }  // namespace ox::render

@@ -252,6 +252,30 @@ TEST(ParticleParamsTest, ReadsEveryFieldAtItsOffsetAndZeroesWhatIsMissingOrNotFi
   EXPECT_FALSE(s->LoadFromFile("no such effect file"));
 }
 
+TEST(ParticleParamsTest, WritesTheBlockThatReadsBackAsTheSameParameters) {
+  TParticleParams p;
+  p.FirstPattern = 2;
+  p.LastPattern = -1;
+  p.DrawEffect = 0x000104;
+  p.EmitRate = 40;
+  p.Duration = 1e6f;
+  p.LifeA = 1.5f;
+  p.LifeB = 3;
+  p.Direction = 3.14159f;
+  p.Spread = -0.5f;
+  p.FollowMotion = true;
+  p.SpeedA = 20, p.SpeedB = 60, p.GravityA = -3, p.GravityB = 2, p.RadialA = 1, p.RadialB = 4;
+  p.TangentialA = 5, p.TangentialB = 6, p.ScaleStart = 0.25f, p.ScaleMiddle = 1, p.ScaleEnd = 0.125f;
+  p.ScaleVariance = 0.5f, p.SpinStart = 7, p.SpinMiddle = 8, p.SpinEnd = 9, p.SpinVariance = 0.75f;
+  p.ColorStart = 0xFF40C0FF, p.ColorMiddle = 0x80102030, p.ColorEnd = 0x00000001;
+  p.ColorVariance = 0.3f, p.AlphaVariance = 0.4f, p.MiddleTime = 0.6f;
+  p.ReverseOrder = true;
+  const auto block = WriteParticleParams(p);
+  EXPECT_EQ(block[116], 0x01) << "ColorEnd is stored little-endian at its offset";
+  EXPECT_EQ(block[8] | block[41] | block[133], 0) << "unused bytes stay zero";
+  EXPECT_EQ(ReadParticleParams(block), p);
+}
+
 class ParticleRenderTest : public ParticleSystemTest {
  protected:
   void SetUp() override {
