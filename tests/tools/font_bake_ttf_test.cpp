@@ -37,6 +37,17 @@ TEST(FontBakeTtf, BakesTheGlyphsOfAFontFileIntoARecordThePlayerReads) {
     for (int x = x0; x < x0 + record->patternWidth; ++x)
       covered += record->texels[static_cast<std::size_t>((y * record->textureWidth + x) * 4 + 3)] > 128;
   EXPECT_GT(covered, 20);
+  // The last column and row of every cell are clear, so filtering never mixes in a neighbour.
+  int bleeding = 0;
+  for (std::size_t g = 0; g < record->glyphs.size(); ++g) {
+    const int gx = static_cast<int>(g) % perRow * record->patternWidth, gy = static_cast<int>(g) / perRow * record->patternHeight;
+    EXPECT_LT(record->glyphs[g].height, record->patternHeight);
+    for (int y = gy; y < gy + record->patternHeight; ++y)
+      bleeding += record->texels[static_cast<std::size_t>((y * record->textureWidth + gx + record->patternWidth - 1) * 4 + 3)] != 0;
+    for (int x = gx; x < gx + record->patternWidth; ++x)
+      bleeding += record->texels[static_cast<std::size_t>(((gy + record->patternHeight - 1) * record->textureWidth + x) * 4 + 3)] != 0;
+  }
+  EXPECT_EQ(bleeding, 0);
 }
 
 TEST(FontBakeTtf, RefusesWhatIsNoFontAndWritesNothing) {

@@ -115,18 +115,22 @@ Cells CellsOf(const ox::media::Bitmap& picture) {
 }
 
 // The glyphs of codes first ... 255 drawn from a font file, with their sizes; the cell size goes
-// into the options.
+// into the options. Each cell ends in a transparent gutter to the right and below its glyph, so
+// that text drawn with filtering at a fractional position never picks up a neighbouring glyph.
 std::optional<Cells> CellsFromFontFile(Options& o, std::vector<TFontGlyph>& glyphs) {
+  constexpr int kGutter = 2;
   const auto face = ox::platform::FontFileGlyphs::Open(o.ttf, o.size);
   if (!face) return std::nullopt;
   std::vector<ox::platform::GlyphCoverage> drawn;
-  o.cellHeight = std::max(1, face->LineHeight());
-  o.cellWidth = 1;
+  const int lineHeight = std::max(1, face->LineHeight());
+  int widest = 1;
   for (int code = o.firstChar; code <= 255; ++code) {
     const std::u16string unicode = ox::platform::Utf16FromCp1251(std::string(1, static_cast<char>(code)));
     drawn.push_back(face->Render(unicode.empty() ? U'?' : unicode[0]));
-    o.cellWidth = std::max({o.cellWidth, drawn.back().advance, drawn.back().left + drawn.back().width});
+    widest = std::max({widest, drawn.back().advance, drawn.back().left + drawn.back().width});
   }
+  o.cellWidth = widest + kGutter;
+  o.cellHeight = lineHeight + kGutter;
   constexpr int kColumns = 16;
   const int rows = (static_cast<int>(drawn.size()) + kColumns - 1) / kColumns;
   Cells cells{kColumns * o.cellWidth, rows * o.cellHeight, {}};
@@ -137,12 +141,12 @@ std::optional<Cells> CellsFromFontFile(Options& o, std::vector<TFontGlyph>& glyp
     for (int y = 0; y < g.height; ++y) {
       for (int x = 0; x < g.width; ++x) {
         const int px = std::max(0, g.left) + x, py = face->Ascender() - g.top + y;
-        if (px >= o.cellWidth || py < 0 || py >= o.cellHeight) continue;
+        if (px >= widest || py < 0 || py >= lineHeight) continue;
         const std::uint32_t alpha = g.pixels[static_cast<std::size_t>(y * g.width + x)];
         cells.argb[static_cast<std::size_t>((cellY + py) * cells.width + cellX + px)] = alpha << 24 | 0xFFFFFFu;
       }
     }
-    glyphs.push_back(TFontGlyph{std::max(1, g.advance), o.cellHeight});
+    glyphs.push_back(TFontGlyph{std::max(1, g.advance), lineHeight});
   }
   return cells;
 }
