@@ -6,6 +6,7 @@
 #include "scene/class_registry.h"
 #include "scene/element.h"
 #include "scene/element_refs.h"
+#include "scene/scene_state.h"
 #include "script/value_json.h"
 #include "script/var_list.h"
 
@@ -54,7 +55,9 @@ void DumpElement(const TOxElement& e, int depth, std::ostream& stream) {
       out += script::VarToJson(var, KeyOfReferenced);
     }
   }
-  out += "]}\n";
+  out += "]";
+  if (depth == 0) out += ",\"screen\":" + KeyOfReferenced(Scene().currentScreen);
+  out += "}\n";
   stream << out;
   for (const auto& child : e.Children()) DumpElement(*child, depth + 1, stream);
 }
