@@ -118,6 +118,13 @@ double Theme(double t) {
   return 0.35 * envelope * (Tone(t, note) + 0.3 * Tone(t, note * 2)) + pad;
 }
 
+// White noise that is the same on every build.
+double Hiss(double t) {
+  std::uint32_t h = static_cast<std::uint32_t>(t * kRate) * 2654435761u;
+  h = (h ^ (h >> 15)) * 2246822519u;
+  return static_cast<double>(h >> 8) / 8388608.0 - 1.0;
+}
+
 }  // namespace
 
 bool WriteSounds(const std::filesystem::path& folder) {
@@ -128,8 +135,27 @@ bool WriteSounds(const std::filesystem::path& folder) {
   const auto chime = [](double t) {
     return 0.3 * std::exp(-t * 2.5) * (Tone(t, 523.3) + Tone(t, 659.3) * (t > 0.15) + Tone(t, 784.0) * (t > 0.3));
   };
-  return WriteWav(folder / "click.wav", Render(0.12, click)) && WriteWav(folder / "door.wav", Render(0.9, door)) &&
-         WriteWav(folder / "chime.wav", Render(1.6, chime)) && WriteOgg(folder / "theme.ogg", Render(16.0, Theme));
+  // A match struck and the wick catching: a hiss that swells, under a soft rising hum.
+  const auto lantern = [](double t) {
+    return 0.35 * std::min(1.0, t * 8) * std::exp(-t * 2.2) * (0.6 * Hiss(t) + Tone(t, 110 + 60 * t));
+  };
+  // Wood dragged over boards: low, rough noise that trembles.
+  const auto slide = [](double t) {
+    return 0.4 * std::min(1.0, t * 20) * std::exp(-t * 1.5) * Hiss(t) * (0.6 + 0.4 * Tone(t, 13)) * Tone(t, 90);
+  };
+  const auto wrong = [](double t) { return 0.4 * std::exp(-t * 5) * (Tone(t, 180 - 80 * t) + 0.5 * Tone(t, 121 - 50 * t)); };
+  const auto gem = [](double t) { return 0.3 * std::exp(-t * 6) * (Tone(t, 1318.5) + 0.5 * Tone(t, 1975.5)); };
+  const struct {
+    const char* file;
+    double seconds;
+    Wave wave;
+  } effects[] = {{"click.wav", 0.12, click}, {"door.wav", 0.9, door},    {"chime.wav", 1.6, chime},
+                 {"lantern.wav", 1.2, lantern}, {"slide.wav", 1.0, slide}, {"wrong.wav", 0.6, wrong},
+                 {"gem.wav", 0.7, gem}};
+  for (const auto& e : effects) {
+    if (!WriteWav(folder / e.file, Render(e.seconds, e.wave))) return false;
+  }
+  return WriteOgg(folder / "theme.ogg", Render(16.0, Theme));
 }
 
 }  // namespace demo_assets
