@@ -17,7 +17,6 @@ class DiscardingBackend final : public GraphicsBackend {
   bool CreateDevice(const PresentParameters&) override { return true; }
   void ReleaseDevice() override {}
   bool ResetDevice(const PresentParameters&) override { return true; }
-  PresentResult TestCooperativeLevel() override { return PresentResult::Ok; }
   PresentResult Present() override { return PresentResult::Ok; }
   bool Clear(std::uint32_t) override { return true; }
   bool BeginScene() override { return true; }

@@ -215,12 +215,6 @@ void TAsphyreCanvas::FrameRect(float x, float y, float width, float height, std:
   for (int i = 0; i < 4; ++i) Line(corners[i], corners[(i + 1) % 4], colour, colour, effect);
 }
 
-void TAsphyreCanvas::Rectangle(float x, float y, float width, float height, std::uint32_t fill,
-                               std::uint32_t border, std::uint32_t effect) {
-  FillRect(x, y, width, height, fill, effect);
-  FrameRect(x, y, width, height, border, effect);
-}
-
 void TAsphyreCanvas::FillTriangle(TPoint2 a, TPoint2 b, TPoint2 c, std::uint32_t colour,
                                   std::uint32_t effect) {
   if (!BeginPrimitive(Kind::Triangles, 3, 3, effect, 0)) return;

@@ -114,8 +114,6 @@ class TAsphyreCanvas final : public TAsphyreDeviceSubscriber {
   void FillRect(float x, float y, float width, float height, std::uint32_t colour, std::uint32_t effect);
   // Four lines round the rectangle, the right and bottom ones on its last column and row.
   void FrameRect(float x, float y, float width, float height, std::uint32_t colour, std::uint32_t effect);
-  void Rectangle(float x, float y, float width, float height, std::uint32_t fill,
-                 std::uint32_t border, std::uint32_t effect);
   void FillTriangle(TPoint2 a, TPoint2 b, TPoint2 c, std::uint32_t colour, std::uint32_t effect);
   // A one-pixel line from a to b, not drawing its last pixel.
   void Line(TPoint2 a, TPoint2 b, std::uint32_t colourA, std::uint32_t colourB, std::uint32_t effect);

@@ -64,16 +64,10 @@ void TAsphyreDevice::SetVSync(bool vsync) {
   if (initialized_) Reset();
 }
 
-void TAsphyreDevice::SetHardwareTL(bool hardwareTL) {
-  hardwareTL_ = hardwareTL;
-  if (initialized_) Reset();
-}
-
 bool TAsphyreDevice::Initialize() {
   if (initialized_) return true;
   if (!backend_.CreateDevice(Parameters())) return false;
   initialized_ = true;
-  lost_ = false;
   if (!Notify(kNoticeInitialize)) {
     Finalize();
     return false;
@@ -93,7 +87,6 @@ void TAsphyreDevice::Finalize() {
   Notify(kNoticeFinalize);
   backend_.ReleaseDevice();
   initialized_ = false;
-  lost_ = false;
 }
 
 bool TAsphyreDevice::Reset() {
@@ -114,24 +107,9 @@ bool TAsphyreDevice::Render(std::uint32_t colour, bool clear) {
   return backend_.EndScene();
 }
 
-bool TAsphyreDevice::ResetBackend() { return backend_.ResetDevice(Parameters()); }
-
 bool TAsphyreDevice::Flip() {
   if (!initialized_) return false;
   const PresentResult presented = backend_.Present();
-  if (presented == PresentResult::DeviceLost) {
-    if (!lost_) {
-      Notify(kNoticeLost);
-      lost_ = true;
-    }
-    if (backend_.TestCooperativeLevel() != PresentResult::DeviceNotReset) return false;
-    if (!ResetBackend()) return false;
-    if (lost_) {
-      Notify(kNoticeReset);
-      lost_ = false;
-    }
-    return true;
-  }
   if (presented == PresentResult::DriverInternalError) {
     if (Reset()) return true;
     Finalize();

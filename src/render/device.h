@@ -7,10 +7,8 @@
 //
 // A frame is Render(colour, clear) -> the timer's Process -> Flip. Render clears (colour in the
 // engine's order, red in the low byte), sends the begin-scene notification, calls OnRender,
-// sends the end-scene notification and ends the scene. Flip presents and, when the back end
-// reports the device lost, sends the lost notification once and resets when it may, sending
-// the reset notification afterwards; after a driver error it resets or, failing that,
-// finalises the device, after which drawing does nothing.
+// sends the end-scene notification and ends the scene. Flip presents; after a driver error it
+// resets or, failing that, finalises the device, after which drawing does nothing.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +18,6 @@
 #include "render/backend.h"
 
 namespace ox::render {
-
-enum class TBitDepth { bdLow, bdHigh };
 
 inline constexpr int kNoticeInitialize = 256;
 inline constexpr int kNoticeFinalize = 257;
@@ -60,21 +56,15 @@ class TAsphyreDevice {
   TAsphyreDevice(const TAsphyreDevice&) = delete;
   TAsphyreDevice& operator=(const TAsphyreDevice&) = delete;
 
-  // Assigning Width, Height, Windowed, VSync or HardwareTL while initialised resets the device.
+  // Assigning Width, Height, Windowed or VSync while initialised resets the device.
   int Width() const { return width_; }
   void SetWidth(int width);
   int Height() const { return height_; }
   void SetHeight(int height);
-  TBitDepth BitDepth() const { return bitDepth_; }
-  void SetBitDepth(TBitDepth bitDepth) { bitDepth_ = bitDepth; }
-  int Refresh() const { return refresh_; }
-  void SetRefresh(int refresh) { refresh_ = refresh; }
   bool Windowed() const { return windowed_; }
   void SetWindowed(bool windowed);
   bool VSync() const { return vsync_; }
   void SetVSync(bool vsync);
-  bool HardwareTL() const { return hardwareTL_; }
-  void SetHardwareTL(bool hardwareTL);
   bool DepthBuffer() const { return depthBuffer_; }
   void SetDepthBuffer(bool depthBuffer) { depthBuffer_ = depthBuffer; }
 
@@ -101,20 +91,15 @@ class TAsphyreDevice {
   void Subscribe(TAsphyreDeviceSubscriber* subscriber);
   void Unsubscribe(TAsphyreDeviceSubscriber* subscriber);
   PresentParameters Parameters() const;
-  bool ResetBackend();
 
   GraphicsBackend& backend_;
   std::vector<TAsphyreDeviceSubscriber*> subscribers_;
   int width_ = 640;
   int height_ = 480;
-  TBitDepth bitDepth_ = TBitDepth::bdHigh;
-  int refresh_ = 0;
   bool windowed_ = true;
   bool vsync_ = false;
-  bool hardwareTL_ = true;
   bool depthBuffer_ = false;
   bool initialized_ = false;
-  bool lost_ = false;
 };
 
 }  // namespace ox::render

@@ -1,7 +1,6 @@
 #include "scene/game_root.h"
 
 #include "platform/files/read_file.h"
-#include "platform/text/case1251.h"
 #include "scene/class_registry.h"
 #include "scene/game_file_reader.h"
 #include "scene/property_accessors.h"
@@ -100,14 +99,6 @@ void TOxDB::InitPr() {
     for (const auto& child : e->Children()) stack.push_back(child.get());
   }
   Init();
-}
-
-TOxElement* TOxDB::FindScreenById(const std::string& id) {
-  const std::string wanted = platform::UpperCase1251(id);
-  for (const auto& child : Children()) {
-    if (platform::UpperCase1251(child->Id) == wanted) return child.get();
-  }
-  return nullptr;
 }
 
 }  // namespace ox::scene

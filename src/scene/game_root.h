@@ -69,7 +69,7 @@ class TOxDB : public TOxElement {
   const std::filesystem::path& UserFolder() const { return userFolder_; }
   const std::optional<std::filesystem::path>& StateFile() const { return stateFile_; }
   platform::IniFile* Settings() { return settings_ ? &*settings_ : nullptr; }
-  // Writes one value into the settings file (FlWin's "FS").
+  // Writes one value into the settings file (the screen-mode switch's "FS").
   void WriteIniString(const std::string& section, const std::string& value, const std::string& key);
   void SaveState();
   void LoadState();
@@ -99,7 +99,6 @@ class TOxDB : public TOxElement {
   void FastSetScreen(TOxElement& screen, const std::vector<TOxElement*>& alsoLoad, bool showIt);
   void FinishScreenSwitch();
   void LoadKeptScreens();
-  TOxElement* FindScreenById(const std::string& id);
 
   // The distinct Order values of the tree, for the layer walks of drawing and hit testing.
   std::optional<std::int32_t> LayerAtOrAbove(std::int64_t from) { return layers_.AtOrAbove(*this, from); }

@@ -15,7 +15,6 @@ Graphics::Graphics(std::unique_ptr<platform::WindowSurface> surface, platform::W
   device_->SetHeight(768);
   device_->SetWindowed(true);
   device_->SetVSync(false);
-  device_->SetHardwareTL(false);
   device_->SetDepthBuffer(false);
   canvas_->SetAlphaTesting(true);
   canvas_->SetVertexCache(4096);

@@ -173,26 +173,6 @@ TEST(DeviceTest, ResettingPropertiesWhileInitialisedResetsTheDevice) {
   EXPECT_EQ(log, (Log{"c:258"}));
 }
 
-TEST(DeviceTest, FlipResetsALostDeviceOnceItMayAndNotifiesOnce) {
-  FakeBackend backend;
-  TAsphyreDevice device(backend);
-  Log log;
-  LoggingSubscriber canvas("c", log);
-  canvas.SetPublisher(&device);
-  ASSERT_TRUE(device.Initialize());
-  log.clear();
-  backend.presentResults = {PresentResult::DeviceLost, PresentResult::DeviceLost, PresentResult::DeviceLost};
-  backend.cooperativeLevel = PresentResult::DeviceLost;  // not yet resettable
-  EXPECT_FALSE(device.Flip());
-  EXPECT_FALSE(device.Flip());
-  EXPECT_EQ(log, (Log{"c:258"}));
-  backend.cooperativeLevel = PresentResult::DeviceNotReset;
-  EXPECT_TRUE(device.Flip());
-  EXPECT_EQ(log, (Log{"c:258", "c:259"}));
-  EXPECT_TRUE(device.Flip());
-  EXPECT_EQ(log.size(), 2u);
-}
-
 TEST(DeviceTest, FlipAfterADriverErrorResetsOrFinalises) {
   FakeBackend backend;
   TAsphyreDevice device(backend);

@@ -25,7 +25,6 @@ class FakeBackend final : public GraphicsBackend {
   bool createSucceeds = true;
   bool resetSucceeds = true;
   std::vector<PresentResult> presentResults;  // consumed in order; Ok when empty
-  PresentResult cooperativeLevel = PresentResult::DeviceNotReset;
   std::vector<TextureFormat> unsupported;
   bool copyBuffers = false;
   std::vector<std::string> calls;  // device-level calls in order
@@ -48,7 +47,6 @@ class FakeBackend final : public GraphicsBackend {
     ReleaseStream();
     return resetSucceeds;
   }
-  PresentResult TestCooperativeLevel() override { return cooperativeLevel; }
   PresentResult Present() override {
     calls.push_back("present");
     if (presentResults.empty()) return PresentResult::Ok;

@@ -29,7 +29,6 @@ class GlBackend final : public GraphicsBackend {
   bool CreateDevice(const PresentParameters& parameters) override;
   void ReleaseDevice() override;
   bool ResetDevice(const PresentParameters& parameters) override;
-  PresentResult TestCooperativeLevel() override { return PresentResult::Ok; }
   PresentResult Present() override;
   bool Clear(std::uint32_t colour) override;
   bool BeginScene() override { return created_; }

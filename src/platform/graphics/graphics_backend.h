@@ -62,7 +62,7 @@ struct PresentParameters {
   bool depthBuffer = false;
 };
 
-enum class PresentResult { Ok, DeviceLost, DeviceNotReset, DriverInternalError };
+enum class PresentResult { Ok, DriverInternalError };
 
 using TextureId = std::uint32_t;  // 0 names no texture
 
@@ -84,7 +84,6 @@ class GraphicsBackend {
   virtual bool CreateDevice(const PresentParameters& parameters) = 0;
   virtual void ReleaseDevice() = 0;
   virtual bool ResetDevice(const PresentParameters& parameters) = 0;
-  virtual PresentResult TestCooperativeLevel() = 0;
   virtual PresentResult Present() = 0;
   // Clears the viewport's part of the target.
   virtual bool Clear(std::uint32_t colour) = 0;
