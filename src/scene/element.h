@@ -44,7 +44,7 @@ class TOxElement : public script::ScriptElement {
 
   virtual const ClassInfo& Class() const = 0;
 
-  // The virtual operations, in slot order.
+  // The virtual operations in the engine's slot order, which every kind keeps; new ones go last.
   virtual void SetVis(bool value);                                          // 1
   virtual void SetX(std::int32_t value);                                    // 2
   virtual void SetY(std::int32_t value);                                    // 3

@@ -473,6 +473,9 @@ void TPasCalc::ParseName(Value& v) {
       Next();
     }
   }
+  // A name is a plain variable or an array, never both: on a plain variable one index picks a
+  // character (1-based, NAME[i]); on an array the first index names the element NAME[i] and a
+  // second picks a character of it (NAME[i][j]).
   Value val;
   bool found = false, plainExists = false, isArray = false;
   LookupVariable(nameView, val, found, plainExists, isArray);

@@ -94,14 +94,14 @@ void TFormMain::FormKeyDown(std::int32_t key, bool alt, bool ctrl, bool shift) {
   if (closed_) return;
   if (key == 13 && alt && !ctrl && !shift) {
     Scene().fullScreen = !Scene().fullScreen;
-    FlWin();
+    ApplyScreenMode();
   }
   root_->KeyDown(key);
 }
 
 // The character is the low 16 bits of the parameter, or the high 16 bits when the low half is
 // 255. Outside unicode mode it reaches the root as one Windows-1251 byte.
-void TFormMain::WMChar(std::uint32_t parameter) {
+void TFormMain::TypeCharacter(std::uint32_t parameter) {
   if (closed_) return;
   std::uint32_t code = parameter & 0xFFFFu;
   if (code == 0xFFu) code = parameter >> 16;
@@ -123,7 +123,7 @@ void TFormMain::WMActivate(bool active) {
 
 // Applies the full-screen flag: remembers it in the settings, switches the device (the window
 // goes desktop full screen or back to its centred frame) and reloads what the switch loses.
-void TFormMain::FlWin() {
+void TFormMain::ApplyScreenMode() {
   auto& scene = Scene();
   root_->WriteIniString("Def", scene.fullScreen ? "1" : "0", "FS");
   if (scene.testMode) scene.fullScreen = false;

@@ -24,7 +24,7 @@ TFormMain::TFormMain(render::Clock& clock, bool testMode, bool logErrors)
       root_(std::make_unique<scene::TOxDB>()) {
   timer_.SetSpeed(30.0);
   timer_.SetMaxFPS(30);
-  timer_.OnTimer = [this] { TimerTimer(); };
+  timer_.OnTimer = [this] { RunFrame(); };
   timer_.OnProcess = [this] { TimerProcess(); };
   Scene() = scene::SceneState{};
   Scene().testMode = testMode;
@@ -89,7 +89,7 @@ TOxElement* TFormMain::CurrentScreen() const { return scene::Resolve(Scene().cur
 
 // One frame: draw the state the previous ticks left, then run the ticks that have passed, then
 // show the frame.
-void TFormMain::TimerTimer() {
+void TFormMain::RunFrame() {
   if (graphics_ == nullptr) {
     DeviceRender();
     timer_.Process();
@@ -182,7 +182,7 @@ void TFormMain::PlayTick() {
   StepMusicFades();
   if (graphics_ != nullptr && Scene().fullScreen == graphics_->Device().Windowed()) {
     graphics_->Device().SetWindowed(!Scene().fullScreen);
-    FlWin();
+    ApplyScreenMode();
   }
   if (Scene().quitRequested) FormClose();
 }

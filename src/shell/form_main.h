@@ -46,17 +46,20 @@ class TFormMain {
   std::int64_t TicksRun() const { return ticksRun_; }
 
   // Event handlers.
-  void TimerTimer();
+  // The frame tick: draws the frame, runs the game ticks that have passed and shows the frame.
+  void RunFrame();
   void TimerProcess();
   void DeviceRender();
   void FormMouseMove(std::int32_t x, std::int32_t y);
   void FormMouseDown(std::int32_t x, std::int32_t y);
   void FormMouseUp(std::int32_t x, std::int32_t y);
   void FormKeyDown(std::int32_t key, bool alt, bool ctrl, bool shift);
-  void WMChar(std::uint32_t parameter);
+  // A typed character: the low 16 bits of `parameter`, or its high 16 when the low half is 255.
+  void TypeCharacter(std::uint32_t parameter);
   void WMActivate(bool active);
   void FormPaint();
-  void FlWin();
+  // The screen-mode switch: applies Scene().fullScreen to the settings, window and textures.
+  void ApplyScreenMode();
 
  private:
   void SplashTick();

@@ -14,7 +14,7 @@ void DeliverEvent(TFormMain& form, const InputEvent& e) {
     case K::Down: form.FormMouseDown(e.x, e.y); break;
     case K::Up: form.FormMouseUp(e.x, e.y); break;
     case K::Key: form.FormKeyDown(e.code, e.alt, e.ctrl, e.shift); break;
-    case K::Char: form.WMChar(static_cast<std::uint32_t>(e.code)); break;
+    case K::Char: form.TypeCharacter(static_cast<std::uint32_t>(e.code)); break;
     case K::Deactivate: form.WMActivate(false); break;
     case K::Activate: form.WMActivate(true); break;
     case K::Close: form.FormClose(); break;
