@@ -3,7 +3,6 @@
 // drawing one frame of it onto a canvas whose back end only records the draws.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,6 +19,7 @@
 #include "render/canvas.h"
 #include "render/device.h"
 #include "scene/game_root.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -54,9 +54,7 @@ constexpr int kKeys = 50;
 constexpr int kActors = 20;
 constexpr std::uint16_t kCount = 1000;
 
-fs::path MakeGameFolder() {
-  std::string pattern = (fs::temp_directory_path() / "oxplayer-bench-anim-XXXXXX").string();
-  const fs::path folder = ::mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
+fs::path MakeGameFolder(const fs::path& folder) {
   const bench::Bytes bmp = bench::EncodeBmp(8);
   std::ofstream(folder / "actor.bmp", std::ios::binary)
       .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
@@ -90,10 +88,10 @@ struct AnimScene {
   ~AnimScene() {
     elements::SetCanvas(nullptr);
     media::SetImages(nullptr);
-    fs::remove_all(folder);
   }
 
-  fs::path folder = MakeGameFolder();
+  test_support::TempFolder temp;
+  fs::path folder = MakeGameFolder(temp.path());
   BenchHost host{folder};
   render::testing::FakeBackend backend;
   media::ImageStore store{backend, host};

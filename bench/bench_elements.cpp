@@ -8,9 +8,7 @@
 // comparison, rasterises its line each time.
 // On a shared machine compare medians: --benchmark_repetitions=15
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -33,6 +31,7 @@
 #include "render/font_record.h"
 #include "render/fonts.h"
 #include "scene/game_root.h"
+#include "support/temp_folder.h"
 
 namespace ox::bench {
 namespace {
@@ -80,14 +79,13 @@ std::string Bmp32(int side, std::uint32_t argb) {
 // A game folder holding the items' pictures, removed at the end of the run.
 const fs::path& GameFolder() {
   static const fs::path folder = [] {
-    std::string pattern = (fs::temp_directory_path() / "oxplayer-bench-elements-XXXXXX").string();
-    const fs::path made = ::mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
+    static const test_support::TempFolder temp;  // removed at exit
+    const fs::path& made = temp.path();
     for (int i = 0; i < kItemPictures; ++i) {
       std::ofstream(made / ("item" + std::to_string(i) + ".bmp"), std::ios::binary)
           << Bmp32(48, 0xFF000000u | (0x1F3D5Bu * static_cast<std::uint32_t>(i + 1)));
     }
     asdbpack::WriteArchive(made / "fonts.asdb", {{"Plain", 3, PlainFont(), 0}});
-    std::atexit([] { fs::remove_all(GameFolder()); });
     return made;
   }();
   return folder;

@@ -8,7 +8,6 @@
 // interleaved runs:
 //   --benchmark_repetitions=15 --benchmark_enable_random_interleaving=true
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -24,6 +23,7 @@
 #include "platform/graphics/egl_surface.h"
 #include "platform/graphics/gl_backend.h"
 #include "picture_sources.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ using namespace ox::bench;
 // The game folder with picture.png, .jpg, .bmp and .tga, made once for the run.
 const fs::path& GameFolder() {
   static const fs::path folder = [] {
-    std::string pattern = (fs::temp_directory_path() / "oxplayer-bench-images-XXXXXX").string();
-    const fs::path made = ::mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
+    static const ox::test_support::TempFolder temp;  // removed at exit
+    const fs::path& made = temp.path();
     const auto write = [&made](const char* name, const Bytes& bytes) {
       std::ofstream(made / name, std::ios::binary)
           .write(reinterpret_cast<const char*>(bytes.data()),
@@ -44,7 +44,6 @@ const fs::path& GameFolder() {
     write("picture.jpg", EncodeJpeg());
     write("picture.bmp", EncodeBmp(24));
     write("picture.tga", EncodeTga32());
-    std::atexit([] { fs::remove_all(GameFolder()); });
     return made;
   }();
   return folder;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,16 +15,11 @@
 #include "asdb_pack/asdb_packer.h"
 #include "media/image_store.h"
 #include "platform/files/read_file.h"
+#include "support/temp_folder.h"
 
 namespace ox::media::testing {
 
 namespace fs = std::filesystem;
-
-inline fs::path MakeTempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "oxplayer-images-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) return {};
-  return pattern;
-}
 
 inline std::vector<std::uint8_t> FixtureBytes(const std::string& fixture) {
   const auto text = platform::ReadWholeFile(fs::path(OX_TEST_DATA) / "image_store" / fixture);
@@ -36,13 +30,12 @@ inline std::vector<std::uint8_t> FixtureBytes(const std::string& fixture) {
 class TestHost final : public ImageStoreHost {
  public:
   TestHost()
-      : root(MakeTempFolder()),
+      : root(temp.path()),
         game(Made(root / "game")),
         program(Made(root / "program")),
         user(root / "user"),
         gameFiles(game),
         programFiles(program) {}
-  ~TestHost() override { fs::remove_all(root); }
 
   std::int32_t MaxMem() const override { return maxMem; }
   bool AlwaysLoadIm() const override { return alwaysLoadIm; }
@@ -88,6 +81,7 @@ class TestHost final : public ImageStoreHost {
     return {name, 0, std::vector<std::uint8_t>(text.begin(), text.end()), 0};
   }
 
+  test_support::TempFolder temp;  // before `root`, which is its path
   fs::path root, game, program, user;
   platform::GameFiles gameFiles, programFiles;
   render::TASDb archive;

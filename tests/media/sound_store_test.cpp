@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "fake_audio.h"
+#include "support/temp_folder.h"
 
 namespace ox::media {
 namespace {
@@ -14,16 +14,7 @@ using platform::AudioHandle;
 
 class SoundStoreTest : public ::testing::Test {
  protected:
-  SoundStoreTest() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "oxplayer-sound-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
-    std::filesystem::create_directories(folder_ / "Sounds");
-  }
-  ~SoundStoreTest() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+  SoundStoreTest() { std::filesystem::create_directories(folder_ / "Sounds"); }
 
   void AddSoundFile(const std::string& name, const std::string& content = "good") {
     std::ofstream(folder_ / "Sounds" / name, std::ios::binary) << content;
@@ -63,7 +54,8 @@ class SoundStoreTest : public ::testing::Test {
   testing::FakeAudio audio;
   std::vector<std::string> archiveRequests;
   int timerResets = 0;
-  std::filesystem::path folder_;
+  test_support::TempFolder temp_;
+  std::filesystem::path folder_ = temp_.path();
 
  private:
   std::map<std::string, std::vector<std::uint8_t>> records_;

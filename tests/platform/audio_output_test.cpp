@@ -9,7 +9,7 @@
 #include "platform/audio/audio_capture.h"
 #include "platform/audio/audio_output.h"
 #include "platform/audio/audio_virtual_time.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace ox::platform {
 namespace {
@@ -45,10 +45,10 @@ TEST(AudioCapture, WritesAStandardStereoWavFile) {
   EXPECT_EQ(Le32At(wav, 40), 16u);
   EXPECT_EQ(std::memcmp(wav.data() + 44, "\x01\x00\xFF\xFF\xFF\x7F\x00\x80", 8), 0);
 
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   const std::filesystem::path file = folder.path() / "out" / "sound.wav";
   ASSERT_TRUE(capture.WriteWav(file));
-  EXPECT_EQ(testing::ReadFile(file), wav);
+  EXPECT_EQ(test_support::ReadFile(file), wav);
 }
 
 TEST(VirtualTimeAudio, EachTickMixesOneThirtiethOfASecond) {

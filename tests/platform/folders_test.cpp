@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace ox::platform {
 namespace {
@@ -52,7 +52,7 @@ TEST(Folders, UserDataFolderFollowsTheXdgRulesAndTheCommandLine) {
 }
 
 TEST(Folders, RootIdIsGameDataAndIsHandledAsSuch) {
-  testing::TempFolder base;
+  test_support::TempFolder base;
   fs::create_directories(base.path() / "Tarvo" / "mygame");
   EXPECT_EQ(UserDataFolder("MYGAME", base.path()), base.path() / "Tarvo" / "mygame");
   EXPECT_EQ(UserDataFolder("\xC8\xE3\xF0\xE0", base.path()), base.path() / "Tarvo" / "Игра");

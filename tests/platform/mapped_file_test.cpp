@@ -5,13 +5,13 @@
 #include <string>
 #include <utility>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace ox::platform {
 namespace {
 
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 std::string Text(const MappedFile& file) {
   return std::string(reinterpret_cast<const char*>(file.Bytes().data()), file.Bytes().size());

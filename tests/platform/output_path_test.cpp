@@ -8,15 +8,15 @@
 #include <set>
 #include <string>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace ox::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFile;
-using testing::TempFolder;
-using testing::WriteFile;
+using test_support::ReadFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 TEST(SafeOutputPath, ReusesExistingComponentsAndSpellsNewOnesAsGiven) {
   TempFolder base;

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace ox::platform {
 namespace {
@@ -64,9 +64,9 @@ TEST(TrueTypeLine, ALineWiderThanAllowedIsNotDrawn) {
 }
 
 TEST(TrueTypeLine, OnlyFontFilesRegister) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   const auto bogus = folder.path() / "unicode.ttf";
-  testing::WriteFile(bogus, "not a font");
+  test_support::WriteFile(bogus, "not a font");
   EXPECT_FALSE(RegisterFontFile(bogus));
   EXPECT_FALSE(RegisterFontFile(folder.path() / "missing.ttf"));
   const auto line = RenderTrueTypeLine(kFace, u"W", 30, 16384);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "asdb_pack/asdb_packer.h"
+#include "support/temp_folder.h"
 
 namespace ox::render {
 namespace {
@@ -27,13 +27,10 @@ void PutU32(std::string& bytes, std::size_t at, std::uint32_t value) {
 class AsdbTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "oxplayer-asdb-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
+    ASSERT_FALSE(folder_.empty());
     path_ = (folder_ / "game.asdb").string();
     archive_.SetFileName(path_);
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   void Write(const std::string& bytes) {
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
@@ -51,7 +48,8 @@ class AsdbTest : public ::testing::Test {
   }
   static constexpr std::size_t kFirstRecord = 12;
 
-  fs::path folder_;
+  test_support::TempFolder temp_;
+  fs::path folder_ = temp_.path();
   std::string path_;
   TASDb archive_;
 };

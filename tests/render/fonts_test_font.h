@@ -2,7 +2,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "asdb_pack/asdb_packer.h"
 #include "render/font_record.h"
 #include "render/font_texels.h"
+#include "support/temp_folder.h"
 
 namespace ox::render::testing {
 
@@ -59,23 +59,14 @@ struct CellFont {
 // An archive file in a folder of its own, removed with it.
 class ArchiveFolder {
  public:
-  ArchiveFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "oxplayer-fonts-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
-  }
-  ~ArchiveFolder() {
-    std::error_code ec;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
-  }
-  std::string Path() const { return (folder_ / "fonts.asdb").string(); }
+  std::string Path() const { return (folder_.path() / "fonts.asdb").string(); }
   void Write(const std::vector<asdbpack::PackedRecord>& records) const {
-    ASSERT_FALSE(folder_.empty());
+    ASSERT_FALSE(folder_.path().empty());
     ASSERT_TRUE(asdbpack::WriteArchive(Path(), records));
   }
 
  private:
-  std::filesystem::path folder_;
+  test_support::TempFolder folder_;
 };
 
 inline asdbpack::PackedRecord FontRecord(std::string name,

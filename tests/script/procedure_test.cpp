@@ -3,9 +3,8 @@
 #include <pthread.h>
 #include <unistd.h>
 
-#include <cstdio>
-
 #include "script_test_support.h"
+#include "support/temp_folder.h"
 
 namespace ox::script::test {
 namespace {
@@ -209,20 +208,14 @@ TEST_F(Proc, SelfIncludeStopsAtTheFileDepthLimit) {
 
 TEST_F(Proc, FilesAreReadRelativeToTheWorkingDirectoryByDefault) {
   SetHost(nullptr);
-  char tmpl[] = "/tmp/oxscriptXXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  const std::string dir = tmpl;
-  FILE* f = std::fopen((dir + "/inc.pas").c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fputs("Q := 5;", f);
-  std::fclose(f);
+  const test_support::TempFolder dir;
+  ASSERT_FALSE(dir.path().empty());
+  test_support::WriteFile(dir.path() / "inc.pas", "Q := 5;");
   char old[4096];
   ASSERT_NE(getcwd(old, sizeof old), nullptr);
-  ASSERT_EQ(chdir(dir.c_str()), 0);
+  ASSERT_EQ(chdir(dir.path().c_str()), 0);
   const bool ok = Exec("INCLUDE 'inc.pas'");
   EXPECT_EQ(chdir(old), 0);
-  std::remove((dir + "/inc.pas").c_str());
-  rmdir(dir.c_str());
   SetHost(&host);
   EXPECT_TRUE(ok);
   ExpectInt(Var("Q"), 5);

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/temp_folder.h"
 #include "platform/fonts/font_file_glyphs.h"
 #include "render/font_record.h"
 #include "render/font_texels.h"
+#include "support/temp_folder.h"
 
 namespace ox {
 namespace {
@@ -18,10 +18,10 @@ int Bake(const std::string& arguments) {
 
 TEST(FontBakeTtf, BakesTheGlyphsOfAFontFileIntoARecordThePlayerReads) {
   if (!std::filesystem::exists(kFreeFont)) GTEST_SKIP() << "no DejaVu Sans installed";
-  platform::testing::TempFolder folder;
+  test_support::TempFolder folder;
   const auto out = folder.path() / "sans.fnt";
   ASSERT_EQ(Bake("'" + out.string() + "' --ttf " + kFreeFont + " --size 20 --first 32"), 0);
-  const std::string bytes = platform::testing::ReadFile(out);
+  const std::string bytes = test_support::ReadFile(out);
   const auto record = render::ParseFontRecord(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
   ASSERT_TRUE(record.has_value());
   ASSERT_EQ(record->glyphs.size(), 224u) << "codes 32 ... 255";
@@ -51,8 +51,8 @@ TEST(FontBakeTtf, BakesTheGlyphsOfAFontFileIntoARecordThePlayerReads) {
 }
 
 TEST(FontBakeTtf, RefusesWhatIsNoFontAndWritesNothing) {
-  platform::testing::TempFolder folder;
-  platform::testing::WriteFile(folder.path() / "not.ttf", "hello");
+  test_support::TempFolder folder;
+  test_support::WriteFile(folder.path() / "not.ttf", "hello");
   EXPECT_EQ(platform::FontFileGlyphs::Open(folder.path() / "not.ttf", 20), nullptr);
   EXPECT_NE(Bake("'" + (folder.path() / "x.fnt").string() + "' --ttf '" + (folder.path() / "not.ttf").string() + "' --size 20"), 0);
   EXPECT_NE(Bake("'" + (folder.path() / "x.fnt").string() + "' --ttf " + kFreeFont + " --size 0"), 0);

@@ -8,16 +8,16 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/temp_folder.h"
 #include "gamefile/game_file_writer.h"
+#include "support/temp_folder.h"
 
 namespace ox::oxf {
 namespace {
 
 using gamefile::Node;
-using platform::testing::ReadFile;
-using platform::testing::TempFolder;
-using platform::testing::WriteFile;
+using test_support::ReadFile;
+using test_support::TempFolder;
+using test_support::WriteFile;
 
 struct OxfRun {
   int status;

@@ -1,5 +1,6 @@
 // A fresh folder under the system's temporary folder, removed with everything in it at the end
-// of the test; and small file helpers for the tests of this folder.
+// of the test or benchmark; and small whole-file helpers. Shared by every test folder and the
+// benchmarks (include "support/temp_folder.h").
 #pragma once
 
 #include <cstdlib>
@@ -9,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace ox::platform::testing {
+namespace ox::test_support {
 
 class TempFolder {
  public:
@@ -41,4 +42,4 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-}  // namespace ox::platform::testing
+}  // namespace ox::test_support
