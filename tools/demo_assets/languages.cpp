@@ -32,6 +32,7 @@ constexpr Text kTexts[] = {
     {"Settings", "Language", "Language", "Язык"},
     {"Settings", "About", "Choose the language of the game. Your choice is kept for the next time you play.",
      "Выберите язык игры. Ваш выбор сохранится до следующего запуска."},
+    {"Hall", "Bag", "Bag", "Сумка"},
     {"Hints", "Dark", "It is dark in the hall. Only the old lantern on the wall can be made out. Touch it to light it.",
      "В зале темно. Можно разглядеть только старый фонарь на стене. Коснитесь его, чтобы зажечь."},
     {"Hints", "TooDark", "It is too dark to see anything there. Light the lantern first.",
