@@ -1,25 +1,17 @@
 #include "platform/fonts/font_file_glyphs.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
+#include <utility>
+
+#include "platform/fonts/font_face.h"
 
 namespace ox::platform {
 
 namespace {
 
-int Pixels(FT_Pos twentySixSix) { return static_cast<int>((twentySixSix + 32) >> 6); }
-
 class FreeTypeGlyphs final : public FontFileGlyphs {
  public:
-  FreeTypeGlyphs(FT_Library library, FT_Face face) : library_(library), face_(face) {}
-  ~FreeTypeGlyphs() override {
-    FT_Done_Face(face_);
-    FT_Done_FreeType(library_);
-  }
-  FreeTypeGlyphs(const FreeTypeGlyphs&) = delete;
-  FreeTypeGlyphs& operator=(const FreeTypeGlyphs&) = delete;
+  explicit FreeTypeGlyphs(FacePtr face) : face_(std::move(face)) {}
 
   int Ascender() const override { return Pixels(face_->size->metrics.ascender); }
   int LineHeight() const override {
@@ -28,8 +20,8 @@ class FreeTypeGlyphs final : public FontFileGlyphs {
 
   GlyphCoverage Render(char32_t codePoint) const override {
     GlyphCoverage glyph;
-    const FT_UInt index = FT_Get_Char_Index(face_, codePoint);
-    if (FT_Load_Glyph(face_, index, FT_LOAD_RENDER) != 0) return glyph;
+    const FT_UInt index = FT_Get_Char_Index(face_.get(), codePoint);
+    if (FT_Load_Glyph(face_.get(), index, FT_LOAD_RENDER) != 0) return glyph;
     const FT_GlyphSlot slot = face_->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph.advance = Pixels(slot->advance.x);
@@ -47,24 +39,16 @@ class FreeTypeGlyphs final : public FontFileGlyphs {
   }
 
  private:
-  FT_Library library_;
-  FT_Face face_;
+  FacePtr face_;
 };
 
 }  // namespace
 
 std::unique_ptr<FontFileGlyphs> FontFileGlyphs::Open(const std::filesystem::path& file, int pixelSize) {
   if (pixelSize <= 0) return nullptr;
-  FT_Library library = nullptr;
-  if (FT_Init_FreeType(&library) != 0) return nullptr;
-  FT_Face face = nullptr;
-  if (FT_New_Face(library, file.c_str(), 0, &face) != 0 ||
-      FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
-    if (face != nullptr) FT_Done_Face(face);
-    FT_Done_FreeType(library);
-    return nullptr;
-  }
-  return std::make_unique<FreeTypeGlyphs>(library, face);
+  FacePtr face = OpenFace(file);
+  if (!face || FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(pixelSize)) != 0) return nullptr;
+  return std::make_unique<FreeTypeGlyphs>(std::move(face));
 }
 
 }  // namespace ox::platform

@@ -1,32 +1,22 @@
 #include "platform/fonts/truetype.h"
 
 #include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <string>
+
+#include "platform/fonts/font_face.h"
 
 namespace ox::platform {
 namespace {
 
-struct FaceCloser {
-  void operator()(FT_Face face) const { FT_Done_Face(face); }
-};
-using FacePtr = std::unique_ptr<FT_FaceRec_, FaceCloser>;
-
-// The FreeType library, fontconfig and the faces found so far, by the family asked for.
+// Fontconfig and the faces found so far, by the family asked for.
 class FaceCache {
  public:
-  FaceCache() {
-    if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
-    config_ = FcInitLoadConfigAndFonts();
-  }
+  FaceCache() : config_(FcInitLoadConfigAndFonts()) {}
   ~FaceCache() {
     faces_.clear();
-    if (library_ != nullptr) FT_Done_FreeType(library_);
     if (config_ != nullptr) FcConfigDestroy(config_);
   }
   FaceCache(const FaceCache&) = delete;
@@ -52,7 +42,7 @@ class FaceCache {
 
  private:
   FacePtr Open(const std::string& family) const {
-    if (library_ == nullptr || config_ == nullptr) return nullptr;
+    if (config_ == nullptr) return nullptr;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcConfigSubstitute(config_, pattern, FcMatchPattern);
@@ -63,17 +53,15 @@ class FaceCache {
     if (match == nullptr) return nullptr;
     FcChar8* file = nullptr;
     int index = 0;
-    FT_Face face = nullptr;
+    FacePtr face;
     if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
       FcPatternGetInteger(match, FC_INDEX, 0, &index);
-      if (FT_New_Face(library_, reinterpret_cast<const char*>(file), index, &face) != 0) face = nullptr;
+      face = OpenFace(reinterpret_cast<const char*>(file), index);
     }
     FcPatternDestroy(match);
-    if (face != nullptr) FT_Select_Charmap(face, FT_ENCODING_UNICODE);
-    return FacePtr(face);
+    return face;
   }
 
-  FT_Library library_ = nullptr;
   FcConfig* config_ = nullptr;
   std::map<std::string, FacePtr, std::less<>> faces_;
 };
@@ -100,11 +88,11 @@ void ForEachCodePoint(std::u16string_view text, Each each) {
 
 int CellOf(FT_Face face) {
   const FT_Size_Metrics& m = face->size->metrics;
-  return static_cast<int>((m.ascender - m.descender + 32) >> 6);
+  return Pixels(m.ascender - m.descender);
 }
 
 // Glyph advances are whole pixels once hinted.
-std::int64_t AdvanceOf(FT_Face face) { return (face->glyph->advance.x + 32) >> 6; }
+std::int64_t AdvanceOf(FT_Face face) { return Pixels(face->glyph->advance.x); }
 
 std::optional<TextExtent> Measure(FT_Face face, std::u16string_view text) {
   TextExtent extent{0, CellOf(face)};
@@ -153,7 +141,7 @@ std::optional<TextCoverage> RenderTrueTypeLine(std::string_view family, std::u16
   ++linesRendered;
   TextCoverage out{static_cast<int>(extent->width), extent->height, {}};
   out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
-  const int baseline = static_cast<int>((face->size->metrics.ascender + 32) >> 6);
+  const int baseline = Pixels(face->size->metrics.ascender);
   std::int64_t pen = 0;
   ForEachCodePoint(text, [&](char32_t c) {
     if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) return;
