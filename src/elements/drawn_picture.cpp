@@ -14,8 +14,12 @@ void DrawnPicture::Upload(std::span<const std::uint32_t> argb, int width, int he
   render::TAsphyreCanvas* canvas = Canvas();
   render::TAsphyreDevice* device = canvas ? canvas->Publisher() : nullptr;
   if (device == nullptr) return Clear();
-  if (!image_ || &image_->Backend() != &device->Backend())
-    image_ = std::make_unique<render::TAsphyreImage>(device->Backend());
+  Upload(device->Backend(), argb, width, height);
+}
+
+void DrawnPicture::Upload(render::GraphicsBackend& backend, std::span<const std::uint32_t> argb,
+                          int width, int height) {
+  if (!image_ || &image_->Backend() != &backend) image_ = std::make_unique<render::TAsphyreImage>(backend);
   if (!image_->LoadFromBitmap(argb, width, height, 1, 1)) Clear();
 }
 

@@ -12,11 +12,6 @@ namespace ox::elements {
 
 namespace {
 
-bool WithinStoreLimits(const platform::TextExtent& extent) {
-  return extent.width <= media::kMaxPictureSide && extent.height <= media::kMaxPictureSide &&
-         extent.width * extent.height <= media::kMaxPicturePixels;
-}
-
 // Coverage as colours: black (no coverage) transparent, every other grey opaque.
 std::vector<std::uint32_t> ColourKeyed(const platform::TextCoverage& coverage) {
   std::vector<std::uint32_t> argb(coverage.pixels.size());
@@ -31,35 +26,34 @@ std::vector<std::uint32_t> ColourKeyed(const platform::TextCoverage& coverage) {
 
 const render::TAsphyreImage* TrueTypePicture::Picture(render::GraphicsBackend& backend,
                                                       std::string_view text, std::string_view face) {
-  if (!made_ || text != text_ || face != face_ || (image_ && &image_->Backend() != &backend)) {
+  const render::TAsphyreImage* last = drawn_.Image();
+  if (!made_ || text != text_ || face != face_ || (last && &last->Backend() != &backend)) {
     text_ = text;
     face_ = face;
     Make(backend);
   }
-  return image_.get();
+  return drawn_.Image();
 }
 
 void TrueTypePicture::Drop() {
   made_ = false;
-  image_.reset();
+  drawn_.Clear();
 }
 
 void TrueTypePicture::Make(render::GraphicsBackend& backend) {
   made_ = true;
-  image_.reset();
+  drawn_.Clear();
   const std::u16string line = platform::Utf16FromEngineUnicode(text_);
   const auto extent = platform::MeasureTrueTypeLine(face_, line, kCellHeight);
   if (!extent || extent->width <= 0 || extent->height <= 0) return;
-  if (!WithinStoreLimits(*extent)) {
+  if (!DrawnPicture::SizeAllowed(extent->width, extent->height)) {
     platform::LogLine("text picture of " + std::to_string(extent->width) + "x" + std::to_string(extent->height) +
                       " pixels is beyond the picture size limits; not drawn");
     return;
   }
   const auto coverage = platform::RenderTrueTypeLine(face_, line, kCellHeight, media::kMaxPictureSide);
   if (!coverage) return;
-  auto image = std::make_unique<render::TAsphyreImage>(backend);
-  if (!image->LoadFromBitmap(ColourKeyed(*coverage), coverage->width, coverage->height, 1, 1)) return;
-  image_ = std::move(image);
+  drawn_.Upload(backend, ColourKeyed(*coverage), coverage->width, coverage->height);
 }
 
 }  // namespace ox::elements

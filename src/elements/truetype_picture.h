@@ -4,11 +4,10 @@
 // changes. A picture beyond the image store's limits is not made, and says so in one line.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 
-#include "render/asphyre_image.h"
+#include "elements/drawn_picture.h"
 
 namespace ox::elements {
 
@@ -21,7 +20,7 @@ class TrueTypePicture {
   const render::TAsphyreImage* Picture(render::GraphicsBackend& backend, std::string_view text,
                                        std::string_view face);
   // The picture as last made; none before.
-  const render::TAsphyreImage* Last() const { return image_.get(); }
+  const render::TAsphyreImage* Last() const { return drawn_.Image(); }
   // Forgets the picture (its texture is lost), so that the next draw makes it again.
   void Drop();
 
@@ -31,7 +30,7 @@ class TrueTypePicture {
   bool made_ = false;
   std::string text_;
   std::string face_;
-  std::unique_ptr<render::TAsphyreImage> image_;
+  DrawnPicture drawn_;
 };
 
 }  // namespace ox::elements
