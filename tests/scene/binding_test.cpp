@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 #include "elements/register_classes.h"
 #include "elements/screen.h"
 #include "elements/shape.h"
@@ -14,6 +12,7 @@
 #include "scene/scene_state.h"
 #include "scene/script_binding.h"
 #include "script/var_list.h"
+#include "support/temp_folder.h"
 
 namespace ox::scene {
 namespace {
@@ -134,13 +133,10 @@ TEST_F(Binding, NestedRunsUseTheNextInterpreterAndStopAtTheTenthLevel) {
 }
 
 struct RootFiles : Binding {
-  // One folder per process and test: the test cases run in parallel processes.
-  std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                 ("oxplayer-root-" + std::to_string(getpid()) + "-" +
-                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  test_support::TempFolder temp;
+  std::filesystem::path folder = temp.path();
   void SetUp() override {
     Binding::SetUp();
-    std::filesystem::create_directories(folder);
     Write("game.oxf", "");
     Write("rus.lng", "[Default]\r\nStart = Go\r\nTitle=Game\r\n[Menu]\r\nStart=Begin ; not a comment\r\n");
     Write("sounds.ini", "[Default]\r\nClick=60:click.wav\r\nBell=bell.wav\r\n");
@@ -150,7 +146,6 @@ struct RootFiles : Binding {
   void TearDown() override {
     Binding::TearDown();
     TOxDB::SetUserDirOverride(std::nullopt);
-    std::filesystem::remove_all(folder);
   }
   void Write(const std::string& name, const std::string& text) {
     std::filesystem::create_directories((folder / name).parent_path());

@@ -26,6 +26,7 @@
 #include "scene/picture_loading.h"
 #include "scene/scene_state.h"
 #include "script/var_list.h"
+#include "support/temp_folder.h"
 
 namespace ox::scene {
 namespace {
@@ -142,17 +143,12 @@ struct SavedState : ::testing::Test {
   void SetUp() override {
     elements::RegisterElementClasses();
     InstallBinding(&binding);
-    folder = fs::temp_directory_path() /
-             ("oxstate-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
     file = folder / "state.rs";
     root.NotSave = true;  // the root's own file settings stay out of most of these trees
     AssignEvent(root.exAfterLoad, "after load");
   }
   void TearDown() override {
     InstallBinding(nullptr);
-    fs::remove_all(folder);
   }
 
   std::string FileBytes() const {
@@ -170,7 +166,8 @@ struct SavedState : ::testing::Test {
   }
 
   AfterLoadCounter binding;
-  fs::path folder, file;
+  test_support::TempFolder temp;
+  fs::path folder = temp.path(), file;
   TOxDB root;
 };
 

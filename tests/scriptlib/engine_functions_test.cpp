@@ -4,12 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 #include "elements/shape.h"
 #include "elements/text.h"
 #include "scene/picture_loading.h"
 #include "script_root_fixture.h"
+#include "support/temp_folder.h"
 
 namespace ox::scriptlib {
 namespace {
@@ -97,13 +96,10 @@ TEST_F(Engine, ExitGameAsksTheFrameLoopToClose) {
 }
 
 struct EngineFiles : Engine {
-  // One folder per process and test: the test cases run in parallel processes.
-  std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                 ("oxplayer-engine-" + std::to_string(getpid()) + "-" +
-                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  test_support::TempFolder temp;
+  std::filesystem::path folder = temp.path();
   void SetUp() override {
     Engine::SetUp();
-    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "user");
     std::ofstream(folder / "game.oxf") << "";
     root.LoadGame((folder / "game.oxf").string());
@@ -114,7 +110,6 @@ struct EngineFiles : Engine {
   }
   void TearDown() override {
     scene::TOxDB::SetUserDirOverride(std::nullopt);
-    std::filesystem::remove_all(folder);
     Engine::TearDown();
   }
 };

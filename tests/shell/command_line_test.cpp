@@ -5,11 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 #include "shell/command_line.h"
 #include "shell/game_discovery.h"
 #include "shell/input_event.h"
+#include "support/temp_folder.h"
 
 namespace ox::shell {
 namespace {
@@ -77,11 +76,9 @@ TEST(EventsFile, NamesTheLineItCannotRead) {
 }
 
 struct Discovery : ::testing::Test {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                 ("oxplayer-discovery-" + std::to_string(getpid()) + "-" +
-                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  test_support::TempFolder temp;
+  std::filesystem::path folder = temp.path();
   void SetUp() override { std::filesystem::create_directories(folder / "bin"); }
-  void TearDown() override { std::filesystem::remove_all(folder); }
   void Touch(const std::filesystem::path& p, const std::string& text = "") {
     std::filesystem::create_directories(p.parent_path());
     std::ofstream(p) << text;
