@@ -1,6 +1,7 @@
 // One game tick of particle effects: four systems of about 5,000 live particles each updated
-// by 1/30 s and drawn into the canvas; and one tick of a full star pool, moved and drawn. Both
-// against a back end that discards what it is sent, so the figures are the CPU's share.
+// by 1/30 s and drawn into the canvas; one tick of a full star pool, moved and drawn; and the
+// star side of a frame's walk over 50 layers. All against a back end that discards what it is
+// sent, so the figures are the CPU's share.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -107,6 +108,38 @@ void BM_FullStarPoolOneTick(benchmark::State& state) {
   state.counters["live_stars"] = static_cast<double>(stars.LiveCount());
 }
 BENCHMARK(BM_FullStarPoolOneTick)->Unit(benchmark::kMicrosecond);
+
+// A frame of a screen with elements on layers 0 ... 49 and the given number of sparkles above
+// all layers: after each layer the walk asks for the next star layer and draws that layer's
+// stars, then the sparkles are drawn.
+void BM_StarsOfFiftyLayers(benchmark::State& state) {
+  constexpr std::int32_t kLayers = 50;
+  ParticleScene scene;
+  if (!scene.ready) {
+    state.SkipWithError("the scene could not be set up");
+    return;
+  }
+  scene::StarPool stars;
+  for (std::int64_t i = 0; i < state.range(0); ++i) {
+    stars.AddStar(2, std::nullopt, 260, scene::StarPool::kAfterAllLayers,
+                  {0, static_cast<double>(i % 100) * 10, static_cast<double>(i / 100) * 15, 1, 0, 0, 0, 0});
+  }
+  elements::SetCanvas(&scene.canvas);
+  elements::SetParticleManager(&scene.manager);
+  std::int64_t starLayers = 0;
+  scene.device.OnRender = [&](TAsphyreDevice&) {
+    for (std::int32_t layer = 0; layer < kLayers; ++layer) {
+      starLayers += stars.LayerAtOrAbove(layer) == layer ? 1 : 0;
+      elements::DrawStars(stars, layer);
+    }
+    elements::DrawStars(stars, scene::StarPool::kAfterAllLayers);
+  };
+  for (auto _ : state) scene.device.Render(0, true);
+  elements::SetParticleManager(nullptr);
+  elements::SetCanvas(nullptr);
+  benchmark::DoNotOptimize(starLayers);
+}
+BENCHMARK(BM_StarsOfFiftyLayers)->Arg(100)->Arg(5001)->ArgNames({"sparkles"})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace ox::render

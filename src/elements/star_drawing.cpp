@@ -11,7 +11,7 @@ void DrawStars(const scene::StarPool& stars, std::int32_t layer) {
   render::TAsphyreCanvas* canvas = Canvas();
   render::TXParticleManager* manager = ParticleManager();
   const render::TAsphyreImage* texture = manager != nullptr ? manager->Texture() : nullptr;
-  if (canvas == nullptr || texture == nullptr) return;
+  if (canvas == nullptr || texture == nullptr || stars.LiveOn(layer) == 0) return;
   for (const scene::TStar& star : stars.Slots()) {
     if (!star.active || star.layer != layer) continue;
     canvas->DrawRot(texture, static_cast<float>(star.x), static_cast<float>(star.y),

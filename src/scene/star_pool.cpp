@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include "platform/core/random.h"
 
@@ -42,6 +43,7 @@ bool StarPool::AddStar(std::int32_t pattern, std::optional<std::string_view> col
   star.xSpeed = m.xSpeed;
   star.ySpeed = m.ySpeed;
   star.active = true;
+  ++liveByLayer_[layer];
   return true;
 }
 
@@ -56,6 +58,7 @@ void StarPool::UpdateStars() {
     if (!(star.scale > 0)) {
       star.active = false;
       firstFree_ = std::min(firstFree_, i);
+      if (const auto on = liveByLayer_.find(star.layer); --on->second == 0) liveByLayer_.erase(on);
     }
   }
 }
@@ -63,18 +66,24 @@ void StarPool::UpdateStars() {
 void StarPool::FreeAll() {
   for (TStar& star : slots_) star.active = false;
   firstFree_ = 0;
+  liveByLayer_.clear();
 }
 
 std::size_t StarPool::LiveCount() const {
-  return static_cast<std::size_t>(std::count_if(slots_.begin(), slots_.end(), [](const TStar& s) { return s.active; }));
+  std::size_t live = 0;
+  for (const auto& [layer, count] : liveByLayer_) live += count;
+  return live;
 }
 
 std::optional<std::int32_t> StarPool::LayerAtOrAbove(std::int64_t from) const {
-  std::optional<std::int32_t> lowest;
-  for (const TStar& star : slots_) {
-    if (star.active && star.layer >= from && (!lowest || star.layer < *lowest)) lowest = star.layer;
-  }
-  return lowest;
+  if (from > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  const auto on = liveByLayer_.lower_bound(static_cast<std::int32_t>(std::max<std::int64_t>(from, std::numeric_limits<std::int32_t>::min())));
+  return on == liveByLayer_.end() ? std::nullopt : std::optional<std::int32_t>(on->first);
+}
+
+std::size_t StarPool::LiveOn(std::int32_t layer) const {
+  const auto on = liveByLayer_.find(layer);
+  return on == liveByLayer_.end() ? 0 : on->second;
 }
 
 }  // namespace ox::scene

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -48,6 +49,8 @@ class StarPool {
 
   // The lowest layer at or above `from` on which a live star stands, for the frame's layer walk.
   std::optional<std::int32_t> LayerAtOrAbove(std::int64_t from) const;
+  // The number of live stars on the layer, so a layer without any is passed over.
+  std::size_t LiveOn(std::int32_t layer) const;
 
   std::span<const TStar> Slots() const { return slots_; }
   std::size_t LiveCount() const;
@@ -55,6 +58,7 @@ class StarPool {
  private:
   std::vector<TStar> slots_ = std::vector<TStar>(kSlots);
   std::size_t firstFree_ = 0;  // no slot below it is free
+  std::map<std::int32_t, std::size_t> liveByLayer_;  // layers with live stars, and how many
 };
 
 }  // namespace ox::scene

@@ -1,4 +1,5 @@
-// The star pool: the first free slot, the full pool, the colour text rules and a star's life.
+// The star pool: the first free slot, the full pool, the colour text rules, a star's life and
+// the index of the layers that hold live stars.
 #include <gtest/gtest.h>
 
 #include "platform/core/random.h"
@@ -38,6 +39,28 @@ TEST(StarPoolTest, AStarMovesEachTickAndDiesWhenItsScaleIsNoLongerAboveZero) {
   EXPECT_FALSE(star.active);
   pool.AddStar(9, "1", 0, 0, Still());
   EXPECT_EQ(pool.Slots()[0].pattern, 9) << "the freed slot is the first free one again";
+}
+
+TEST(StarPoolTest, TheLayersOfLiveStarsFollowTheirBirthsDeathsAndTheScreenSwitch) {
+  StarPool pool;
+  EXPECT_EQ(pool.LayerAtOrAbove(-5'000'000'000), std::nullopt);
+  pool.AddStar(0, "1", 0, 7, Still(0.1, -1));
+  pool.AddStar(0, "1", 0, 7, Still());
+  pool.AddStar(0, "1", 0, -3, Still(0.1, -1));
+  pool.AddStar(0, "1", 0, 1000, Still());
+  EXPECT_EQ(pool.LayerAtOrAbove(-5'000'000'000), -3);
+  EXPECT_EQ(pool.LayerAtOrAbove(-2), 7);
+  EXPECT_EQ(pool.LayerAtOrAbove(1001), std::nullopt);
+  EXPECT_EQ(pool.LayerAtOrAbove(5'000'000'000), std::nullopt);
+  EXPECT_EQ(pool.LiveOn(7), 2u);
+  pool.UpdateStars();
+  EXPECT_EQ(pool.LiveOn(7), 1u) << "one of the two died";
+  EXPECT_EQ(pool.LiveOn(-3), 0u);
+  EXPECT_EQ(pool.LayerAtOrAbove(-5), 7);
+  EXPECT_EQ(pool.LiveCount(), 2u);
+  pool.FreeAll();
+  EXPECT_EQ(pool.LayerAtOrAbove(0), std::nullopt);
+  EXPECT_EQ(pool.LiveOn(1000), 0u);
 }
 
 TEST(StarPoolTest, ColourTextIsADecimalNumberKeptTo24BitsNoneIsRandomAndNonsenseKeepsTheOld) {
