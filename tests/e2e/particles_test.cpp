@@ -2,12 +2,11 @@
 // stars freed by a screen switch, and effects run by their time factor, stopped and broken off.
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cstring>
-#include <functional>
+#include <string>
 
 #include "gamefile/game_file_writer.h"
 #include "media/picture_decoder.h"
+#include "render/particle_params.h"
 #include "screenshot_game.h"
 
 namespace ox::e2e {
@@ -32,19 +31,17 @@ Node Game(Node screen) {
 
 // An effect file: particles that stay where they are born, white, scale 1, living 100 s.
 std::string StillEffect(float emitRate, float duration) {
-  std::string block(136, '\0');
-  auto put = [&block](std::size_t offset, std::uint32_t v) { std::memcpy(&block[offset], &v, 4); };
-  auto putF = [&put](std::size_t offset, float v) { put(offset, std::bit_cast<std::uint32_t>(v)); };
-  put(4, 0xFFFFFFFF);    // no pattern animation
-  put(12, 0x000104);     // additive
-  putF(16, emitRate);
-  putF(20, duration);
-  putF(24, 100);
-  putF(28, 100);
-  for (std::size_t scale : {76, 80, 84}) putF(scale, 1);
-  for (std::size_t colour : {108, 112, 116}) put(colour, 0xFFFFFFFF);
-  putF(128, 0.5f);
-  return block;
+  render::TParticleParams p;
+  p.LastPattern = -1;  // no pattern animation
+  p.DrawEffect = 0x000104;  // additive
+  p.EmitRate = emitRate;
+  p.Duration = duration;
+  p.LifeA = p.LifeB = 100;
+  p.ScaleStart = p.ScaleMiddle = p.ScaleEnd = 1;
+  p.ColorStart = p.ColorMiddle = p.ColorEnd = 0xFFFFFFFF;
+  p.MiddleTime = 0.5f;
+  const auto block = render::WriteParticleParams(p);
+  return {block.begin(), block.end()};
 }
 
 TEST_F(Particles, StarsDrawAfterTheirLayerOrAboveEverythingAndGoAtAScreenSwitch) {
