@@ -10,8 +10,13 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+extern char** environ;
 
 namespace ox::e2e {
 
@@ -68,6 +73,22 @@ inline PlayerRun RunPlayer(const std::vector<std::string>& args, const TempFolde
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.err = ReadFile(errFile);
   return run;
+}
+
+// Starts oxplayer with the arguments without waiting for it: its output goes nowhere, its
+// errors to `errFile`. -1 when it cannot start.
+inline pid_t StartPlayer(const std::vector<std::string>& args, const std::string& errFile = "/dev/null") {
+  std::vector<char*> argv{const_cast<char*>(OX_PLAYER_BIN)};
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, OX_PLAYER_BIN, &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
 }
 
 using Colour = std::uint32_t;  // 0xAARRGGBB

@@ -1,11 +1,8 @@
 // Saves under faults: a game that saves every tick is killed at random moments, and the save it
 // leaves must always be a whole one; temporary files of killed saves go with the next save.
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
@@ -16,8 +13,6 @@
 
 #include "gamefile/game_file_writer.h"
 #include "player_run.h"
-
-extern char** environ;
 
 namespace ox::e2e {
 namespace {
@@ -95,20 +90,6 @@ int LeftTemporaries(const fs::path& folder) {
   return count;
 }
 
-pid_t Start(const std::vector<std::string>& args) {
-  std::vector<char*> argv{const_cast<char*>(OX_PLAYER_BIN)};
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, OX_PLAYER_BIN, &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
-}
-
 TEST(SaveFaults, AKilledGameAlwaysLeavesAWholeSaveAndTheNextSaveClearsWhatTheKillLeft) {
   TempFolder folder;
   const auto game = folder.Write("game/game.oxf", gamefile::WriteGameFile(SavingGame()));
@@ -121,7 +102,7 @@ TEST(SaveFaults, AKilledGameAlwaysLeavesAWholeSaveAndTheNextSaveClearsWhatTheKil
   int killedWithTemporary = 0, kills = 0;
   fs::file_time_type lastSave = fs::file_time_type::min();  // what last_write_time gives for no file
   for (; kills < 20; ++kills) {
-    const pid_t pid = Start(args);
+    const pid_t pid = StartPlayer(args);
     ASSERT_GT(pid, 0);
     // The kill falls at a random moment after the run's first save, while it saves every tick
     // (loading the game makes the file empty when there is none).

@@ -1,7 +1,11 @@
-// The real window under a virtual X server: it opens, takes replayed input and is captured.
+// The real window under a virtual X server: it opens, takes replayed input and is captured,
+// and a request to close it ends the player even while a script never ends.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "gamefile/game_file_writer.h"
 #include "player_run.h"
@@ -35,6 +39,46 @@ TEST(Window, OpensTakesReplayedInputAndIsCaptured) {
   EXPECT_EQ(png.substr(1, 3), "PNG");
   EXPECT_EQ(BigEndian32(png, 16), 1024u);
   EXPECT_EQ(BigEndian32(png, 20), 768u);
+}
+
+// SDL turns SIGTERM into the same quit event that the close button and Alt+F4 send. The screen
+// shows with an error line, then its exProcess never ends, so every later frame is inside it;
+// only the long-run guard's question about closing can end the player before the five-second
+// wall-time bound, and that bound would report "Script runs too long" instead. Runs where there
+// is a display: ctest gives it one with xvfb-run.
+TEST(Window, ACloseRequestEndsThePlayerWhileAScriptNeverEnds) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+  using namespace std::chrono_literals;
+  TempFolder folder;
+  const Node screen = Node::Of("TOxScreen").Set("Key", 2).Set("Id", "S").Set("exShow", "Shown := 1 DIV 0").Set(
+      "exProcess", "WHILE TRUE DO OXDB.N := OXDB.N + 1");
+  const Node game = Node::Of("TOxDB").Set("Key", 1).Set("Id", "W").Set("InitScreen", 2).Set("exInit", "N := 0").Add(screen);
+  const auto file = folder.Write("w.oxf", gamefile::WriteGameFile(game));
+  const std::string err = (folder.path() / "stderr.txt").string();
+  const pid_t pid = StartPlayer({"--log-errors", "--user-dir", (folder.path() / "user").string(), file.string()}, err);
+  ASSERT_GT(pid, 0);
+  int status = 0;
+  auto exited = [pid, &status](std::chrono::milliseconds within) {
+    for (auto waited = 0ms;; waited += 50ms) {
+      if (::waitpid(pid, &status, WNOHANG) == pid) return true;
+      if (waited >= within) return false;
+      std::this_thread::sleep_for(50ms);
+    }
+  };
+  for (auto waited = 0ms; ReadFile(err).find("SHOWN") == std::string::npos && waited < 60s; waited += 50ms)
+    std::this_thread::sleep_for(50ms);
+  std::this_thread::sleep_for(300ms);
+  ASSERT_FALSE(exited(0ms)) << ReadFile(err);
+  ::kill(pid, SIGTERM);
+  if (!exited(60s)) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    FAIL() << "the player did not end after the close request\n" << ReadFile(err);
+  }
+  const std::string log = ReadFile(err);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;
+  EXPECT_NE(log.find("Script stopped: the player is closing"), std::string::npos) << log;
+  EXPECT_EQ(log.find("Script runs too long"), std::string::npos) << log;
 }
 
 }  // namespace
