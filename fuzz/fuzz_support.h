@@ -1,6 +1,7 @@
 // What the fuzz targets share: the bytes as text, a scratch file of this process for readers
 // that take a path, and a scene (registered classes, a root, a pool of interpreters with every
-// native function) for the readers that drive element setters and scripts.
+// native function and a small step bound) for the readers that drive element setters and
+// scripts.
 #pragma once
 
 #include <unistd.h>
@@ -47,10 +48,16 @@ struct FuzzScene {
     Pool().SetRoot(nullptr);
     scene::Scene() = scene::SceneState{};
   }
+  // The interpreters, with the player's long-run guard bounding each run by steps: a script
+  // that never ends is stopped with its error like in the player, after far fewer steps than
+  // the player allows, so that each input stays quick.
   static scene::InterpreterPool& Pool() {
     static scene::InterpreterPool pool{scriptlib::RegisterAllFunctions};
+    static const bool bounded = (pool.SetRunLimit(kRunLimit), true);
+    (void)bounded;
     return pool;
   }
+  static constexpr script::RunLimit kRunLimit{50'000, {}};
 
   scene::TOxDB root;
 };

@@ -17,6 +17,7 @@
 #include "platform/files/read_file.h"
 #include "platform/text/ini_document.h"
 #include "render/font_record.h"
+#include "render/particle_params.h"
 #include "scene/game_root.h"
 #include "scene/saved_state.h"
 #include "script/var_list.h"
@@ -145,7 +146,67 @@ void Scripts() {
   Seed("script", "loops", "I := 0; WHILE I < 3 DO I := I + 1; REPEAT I := I - 1 UNTIL I = 0; "
                           "FOR J := 1 TO 4 DO S := S + 'a'");
   Seed("script", "procedure", "PROCEDURE P(X); BEGIN R := X * 2 END; P(4)");
+  Seed("script", "never_ends", "N := 0; WHILE TRUE DO N := N + 1; A := 'not reached'");
   Seed("script", "elements", "PARENT.BOX.SIZEX := 20; CURRENTSCREEN.ID := 'Other'; T := Copy('abcdef', 2, 3)");
+}
+
+// Effect files: smoke that rises and fades, sparks under gravity with an animated pattern, a
+// file cut short, and sparks with a play of moves, zero and negative steps after the block.
+void Effects() {
+  ox::render::TParticleParams smoke;
+  smoke.LastPattern = -1;
+  smoke.DrawEffect = 0x000104;
+  smoke.EmitRate = 40;
+  smoke.Duration = 2;
+  smoke.LifeA = 1;
+  smoke.LifeB = 2.5f;
+  smoke.Direction = 3.14159f;
+  smoke.Spread = 0.6f;
+  smoke.SpeedA = 20;
+  smoke.SpeedB = 60;
+  smoke.ScaleStart = 0.2f;
+  smoke.ScaleMiddle = 1;
+  smoke.ScaleEnd = 2;
+  smoke.ScaleVariance = 0.5f;
+  smoke.ColorStart = 0xFF808080;
+  smoke.ColorMiddle = 0x80A0A0A0;
+  smoke.ColorEnd = 0x00FFFFFF;
+  smoke.AlphaVariance = 0.3f;
+  smoke.MiddleTime = 0.3f;
+  Seed("effect", "smoke", Bytes(ox::render::WriteParticleParams(smoke)));
+
+  ox::render::TParticleParams sparks;
+  sparks.FirstPattern = 0;
+  sparks.LastPattern = 1;
+  sparks.EmitRate = 300;
+  sparks.Duration = 0.5f;
+  sparks.LifeA = sparks.LifeB = 0.8f;
+  sparks.Spread = 6.28f;
+  sparks.FollowMotion = true;
+  sparks.SpeedA = 100;
+  sparks.SpeedB = 200;
+  sparks.GravityA = 5;
+  sparks.GravityB = 10;
+  sparks.RadialA = -3;
+  sparks.RadialB = 3;
+  sparks.TangentialA = 1;
+  sparks.TangentialB = 4;
+  sparks.ScaleStart = sparks.ScaleMiddle = 1;
+  sparks.SpinStart = 0;
+  sparks.SpinMiddle = 6;
+  sparks.SpinEnd = 12;
+  sparks.SpinVariance = 1;
+  sparks.ColorStart = sparks.ColorMiddle = 0xFF00C0FF;
+  sparks.ColorVariance = 1;
+  sparks.MiddleTime = 0;
+  sparks.ReverseOrder = true;
+  const std::string block = Bytes(ox::render::WriteParticleParams(sparks));
+  Seed("effect", "sparks", block);
+  Seed("effect", "cut_short", block.substr(0, 50));
+  // Update a frame, step 0, move along, step -0.5, draw at (0, 0), stop clearing.
+  const std::string play{0, 1, 0, 0, 0, 0, 4, 0x20, 0, 0, 0, 0x10, 0, 0, 0, 1, 1, 0, 0, 0, '\xBF',
+                         7, 0, 0, 0, 0, 0, 0, 0, 0, 3, 1};
+  Seed("effect", "sparks_played", block + play);
 }
 
 }  // namespace
@@ -164,5 +225,6 @@ int main(int argc, char** argv) {
   IniFiles();
   EventsFiles();
   Scripts();
+  Effects();
   return 0;
 }
