@@ -144,10 +144,19 @@ void* RunDeep(void* p) {
   return nullptr;
 }
 
+// gcc names AddressSanitizer by a macro, clang by a feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define OX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OX_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 TEST_F(Proc, NestedCallsUpToTheLimitFitInAQuarterOfTheDefaultStack) {
   pthread_attr_t attr;
   pthread_attr_init(&attr);
-#if defined(__SANITIZE_ADDRESS__)
+#if OX_ADDRESS_SANITIZER
   pthread_attr_setstacksize(&attr, 64u << 20);  // AddressSanitizer's frames are far larger
 #else
   pthread_attr_setstacksize(&attr, 2u << 20);  // 2 MB: a quarter of the default 8 MB
