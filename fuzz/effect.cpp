@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../tests/render/fake_backend.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 #include "render/canvas.h"
 #include "render/device.h"
 #include "render/particle_system.h"

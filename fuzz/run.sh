@@ -9,14 +9,15 @@ targets=("$2")
 [ "$2" = all ] && targets=($(ls "$here/corpus"))
 for t in "${targets[@]}"; do
   [ -x "$bin/fuzz_$t" ] || { echo "run.sh: no fuzz target $t" >&2; exit 2; }
-  mkdir -p "$bin/corpus/$t" "$bin/findings" "$bin/scratch"
+  mkdir -p "$bin/corpus/$t" "$bin/findings" "$bin/scratch/$t"
   dict=()
   [ -f "$here/dict/$t.dict" ] && dict=(-dict="$here/dict/$t.dict")
   echo "== fuzz_$t for $3 s"
-  # The targets' own scratch files, and whatever a script writes, stay in the scratch folder.
-  (cd "$bin/scratch" && nice -n 10 "$bin/fuzz_$t" -jobs=1 -workers=1 -max_total_time="$3" -timeout=10 \
+  # The targets' own scratch files, and whatever a script writes, stay in the target's scratch
+  # folder, so that two targets can be fuzzed at once.
+  (cd "$bin/scratch/$t" && nice -n 10 "$bin/fuzz_$t" -jobs=1 -workers=1 -max_total_time="$3" -timeout=10 \
      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$bin/findings/$t-" "${dict[@]}" \
      "$bin/corpus/$t" "$here/corpus/$t") || status=$?
-  tail -n 12 "$bin/scratch/fuzz-0.log"
+  tail -n 12 "$bin/scratch/$t/fuzz-0.log"
   [ "${status:-0}" -eq 0 ] || exit "$status"
 done
