@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ void Seed(const std::string& target, const std::string& name, const std::string&
   std::ofstream(corpus / target / name, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::string Bytes(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+std::string Bytes(std::span<const std::uint8_t> bytes) { return {bytes.begin(), bytes.end()}; }
 
 void GameFiles() {
   Seed("game_file", "empty", ox::gamefile::WriteGameFile(Node::Of("TOxDB")));
