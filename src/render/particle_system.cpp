@@ -141,7 +141,9 @@ void TXParticleSystem::Spawn() {
 
   p.pattern = static_cast<float>(q.FirstPattern);
   const bool animated = q.LastPattern >= 0 && q.LastPattern != q.FirstPattern && p.life > 0;
-  p.patternRate = animated ? static_cast<float>(q.LastPattern - q.FirstPattern) / p.life : 0.0f;
+  // The pattern span is taken in 64 bits: the two ends may lie the whole int range apart.
+  const auto span = static_cast<std::int64_t>(q.LastPattern) - q.FirstPattern;
+  p.patternRate = animated ? static_cast<float>(span) / p.life : 0.0f;
 
   const std::array<float, 4> start = Channels(q.ColorStart), middle = Channels(q.ColorMiddle);
   const float u = RandomRange(0, q.ColorVariance), v = RandomRange(0, q.AlphaVariance);

@@ -53,6 +53,16 @@ TEST_F(ParticleSystemTest, EmitRateTwoAndAHalfEmitsTwoThreeTwoThree) {
   EXPECT_EQ(births, (std::vector<int>{2, 3, 2, 3, 2, 3}));
 }
 
+// Ends the whole int range apart: the span does not wrap round, so the pattern still climbs.
+TEST_F(ParticleSystemTest, APatternSpanWiderThanAnIntStillClimbs) {
+  auto s = Emitting(1, 10);
+  s->Params().FirstPattern = -2052034816;
+  s->Params().LastPattern = 1610612990;
+  s->Update(1);
+  ASSERT_EQ(s->Count(), 1);
+  EXPECT_GT(s->Particles()[0].patternRate, 0);
+}
+
 TEST_F(ParticleSystemTest, DurationZeroNeverEmitsAndTheClockEndsAtDuration) {
   auto never = Emitting(10);
   never->Params().Duration = 0;
