@@ -57,7 +57,7 @@ struct FuzzScene {
     (void)bounded;
     return pool;
   }
-  static constexpr script::RunLimit kRunLimit{50'000, {}};
+  static constexpr script::RunLimit kRunLimit{20'000, {}};
 
   scene::TOxDB root;
 };

@@ -15,7 +15,7 @@ for t in "${targets[@]}"; do
   echo "== fuzz_$t for $3 s"
   # The targets' own scratch files, and whatever a script writes, stay in the target's scratch
   # folder, so that two targets can be fuzzed at once.
-  (cd "$bin/scratch/$t" && nice -n 10 "$bin/fuzz_$t" -jobs=1 -workers=1 -max_total_time="$3" -timeout=10 \
+  (cd "$bin/scratch/$t" && nice -n 10 "$bin/fuzz_$t" -jobs=1 -workers=1 -max_total_time="$3" -timeout=30 \
      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$bin/findings/$t-" "${dict[@]}" \
      "$bin/corpus/$t" "$here/corpus/$t") || status=$?
   tail -n 12 "$bin/scratch/$t/fuzz-0.log"
