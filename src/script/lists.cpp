@@ -43,6 +43,11 @@ bool TProcList::Find(std::string_view name, TProcedure& out) const {
   return true;
 }
 
+const TProcedure* TProcList::Get(std::string_view name) const {
+  const int i = IndexOf(name);
+  return i < 0 ? nullptr : &items_[static_cast<std::size_t>(i)];
+}
+
 bool TProcList::AddProc(const TProcedure& proc) {
   if (IndexOf(proc.Name) >= 0) return false;
   items_.push_back(proc);

@@ -56,6 +56,8 @@ class TProcList {
   void Clear() { items_.clear(); }
   int IndexOf(std::string_view name) const;
   bool Find(std::string_view name, TProcedure& out) const;
+  // The procedure of this name, or nullptr; valid until the list changes.
+  const TProcedure* Get(std::string_view name) const;
   // False and nothing added when the name is present.
   bool AddProc(const TProcedure& proc);
   std::size_t Count() const { return items_.size(); }

@@ -15,4 +15,9 @@ namespace ox::script {
 // concatenation longer than kMaxStringBytes throws StringTooLong.
 bool ApplyOperator(int op, const Value& left, const Value& right, Value& out);
 
+// A prefix operator (tkNot, tkPlus, tkMinus) applied in place: NOT gives 1 for zero and 0
+// otherwise, as an 8-bit integer; minus negates within the operand's class. False when the
+// operand does not convert or its negation overflows.
+bool ApplyPrefix(int op, Value& v);
+
 }  // namespace ox::script

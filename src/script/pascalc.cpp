@@ -80,4 +80,40 @@ void TPasCalc::ReportError(ScriptErrorId id, std::string_view text,
   Host().ReportLine(line);
 }
 
+bool TPasCalc::Execute(std::string_view prepared) {
+  ResetError();
+  procs_.Clear();
+  RunList(prepared);
+  return errorCode_ == 0;
+}
+
+bool TPasCalc::Run(std::string_view prepared) {
+  ResetError();
+  RunList(prepared);
+  return errorCode_ == 0;
+}
+
+void TPasCalc::RunList(std::string_view prepared) {
+  if (runs_++ == 0) {
+    steps_ = 0;
+    nextCheck_ = kStepsBetweenChecks;
+    runStart_ = RunClock::now();
+  }
+  if (busy_ == 0) readings_.Trim();
+  ++busy_;
+  ExecList(prepared);
+  --busy_;
+  --runs_;
+}
+
+bool TPasCalc::CheckRun(std::string_view text) {
+  nextCheck_ = steps_ + kStepsBetweenChecks;
+  switch (Host().CheckRun(steps_, RunClock::now() - runStart_)) {
+    case RunVerdict::Continue: return true;
+    case RunVerdict::TooLong: ReportError(ScriptErrorId::kRunsTooLong, text); return false;
+    case RunVerdict::Closing: ReportError(ScriptErrorId::kStoppedByClose, text); return false;
+  }
+  return true;
+}
+
 }  // namespace ox::script

@@ -1,6 +1,7 @@
-// TPasCalc: the script interpreter. A script is tokenised once by Compile;
-// Execute re-reads the prepared text statement by statement and evaluates expressions as it
-// goes (there is no syntax tree).
+// TPasCalc: the script interpreter. A script is tokenised once by Compile; Execute runs the
+// prepared text statement by statement, evaluating expressions as it goes. What reading a text
+// produces (statements, their parts, parsed expressions) is remembered per text and reused
+// while the text is the same (script/reading.h); with remembering off every run re-reads.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "script/error_table.h"
 #include "script/lists.h"
+#include "script/reading.h"
 #include "script/run_limit.h"
 #include "script/tokens.h"
 #include "script/value.h"
@@ -53,6 +55,10 @@ class TPasCalc {
   // Error state: code 0, empty message and text, no signal, block depth -1.
   void ResetError();
 
+  // Remembering what reading each text produced (on by default). Off, every run re-reads its
+  // text; the two behave the same, which the differential tests check.
+  void SetRemembering(bool on) { remember_ = on; }
+
   // Host operations.
   bool SetFunction(const std::string& name, NativeFunction callback);
   int FunctionIndex(std::string_view name) const { return funcs_.IndexOf(name); }
@@ -84,47 +90,92 @@ class TPasCalc {
   // Runs a statement list as the outermost run (steps and time counted from here) or nested.
   void RunList(std::string_view prepared);
 
+  // An expression to evaluate: its text and, when remembered, its reading.
+  struct Expr {
+    std::string_view text;
+    const ExprReading* reading = nullptr;
+  };
+  // A statement list to run: its text and, when remembered, its reading.
+  struct Body {
+    std::string_view text;
+    ListReading* reading = nullptr;
+  };
+  // A name with index lists resolved: the variable it names, and the string index applied to
+  // it when there is one.
+  struct NameRef {
+    std::string full;
+    bool element = false;  // an array element: full is NAME[index]
+    bool stringIndex = false;
+    std::string index;
+  };
+
   // Evaluator (eval.cpp).
+  bool Evaluate(const Expr& e, TVar& result);
+  bool Reread(std::string_view prepared, TVar& result);
   void Next();
-  void ParseOr(Value& v);
-  void ParseAnd(Value& v);
-  void ParseCompare(Value& v);
-  void ParseAdd(Value& v);
-  void ParseMul(Value& v);
-  void ParsePow(Value& v);
+  void ParseLevel(int level, Value& v);
   void ParseUnary(Value& v);
   void ParsePrimary(Value& v);
   void ParseName(Value& v);
   void Binary(int op, Value& left, Value& right);
-  bool ReadIndexList(std::string_view text, std::size_t& pos, std::string& out);
-  bool ReadArguments(std::vector<std::string_view>& args);
-  bool CallNative(const std::string& name, const std::vector<std::string_view>& args,
-                  Value& result);
-  bool CallProcedure(const std::string& name, const std::vector<std::string_view>& args,
-                     Value& result);
+  void Prefix(int op, Value& v);
+  bool IsCallable(std::string_view name) const;
+  bool EvaluateIndex(const IndexCut& cut, const IndexReading* reading, std::string_view text,
+                     std::string& out);
   void LookupVariable(std::string_view name, Value& out, bool& found, bool& plainExists,
                       bool& isArray) const;
+  bool ResolveName(std::string_view name, int lists, std::string (&index)[2], bool plainExists,
+                   bool isArray, std::string_view text, NameRef& ref);
+  bool StringPosition(const Value& v, std::string_view name, const std::string& index,
+                      std::string_view text, std::size_t& at);
+  void ReadVariable(std::string_view name, int lists, std::string (&index)[2], Value& v);
+
+  // Calls (calls.cpp).
+  void Call(const std::string& name, const std::vector<Argument>& args, Value& result);
+  bool CallNative(const std::string& name, const std::vector<Argument>& args, Value& result);
+  bool CallProcedure(const std::string& name, const std::vector<Argument>& args, Value& result);
+
+  // Running remembered readings (run_reading.cpp).
+  bool EvaluateReading(const ExprReading& e, TVar& result);
+  void EvalNode(const ExprNode& n, Value& v);
+  void EvalName(const ExprNode& n, Value& v);
+  void RunStatement(ListReading::Entry& entry);
+  void RunAssign(const StatementReading& s);
+  void RunCase(const StatementReading& s);
 
   // Executor (exec.cpp).
-  std::string_view ReadStatement(std::string_view text, std::size_t& pos, bool stopAtElse,
-                                 int* stopCode = nullptr);
   void ExecList(std::string_view text);
-  void ExecLabeled(std::string_view stmt);
+  void ExecList(ListReading& list);
+  void ExecList(const Body& body);
+  void ExecListFrom(ListReading* list, std::string_view text);
   void ExecStatement(std::string_view stmt);
   void ExecAssign(std::string_view stmt);
+  void StoreAssignment(std::string_view name, bool validName, int lists, std::string (&index)[2],
+                       TVar&& val, std::string_view st);
   void ExecBegin(std::string_view stmt);
   void ExecIf(std::string_view stmt);
+  void RunIf(const Expr& cond, bool hasThen, const StatementCut& thenCut, const Body& thenPart,
+             const Body& elsePart, std::string_view st);
   void ExecFor(std::string_view stmt);
+  void RunFor(std::string_view var, bool down, const Expr& e1, const Expr& e2, const Body& body,
+              std::string_view st);
   void ExecWhile(std::string_view stmt);
+  void RunWhile(const Expr& cond, const Body& body, std::string_view st);
   void ExecRepeat(std::string_view stmt);
+  void RunRepeat(const Expr& cond, const Body& body, std::string_view st);
   bool LoopEnds();
   void ExecCase(std::string_view stmt);
+  bool CaseItemMatches(const Expr& low, const Expr* high, const Value& selector,
+                       std::string_view st, bool& matched);
   void ExecSignal(std::string_view stmt, Signal s);
   void ExecGoto(std::string_view stmt);
-  bool Condition(std::string_view expr, std::string_view stmt, bool& out);
+  bool Condition(const Expr& expr, std::string_view stmt, bool& out);
+
+  // Declarations (declarations.cpp).
   void DeclarationPass(std::string_view text, std::string& out);
   bool Declare(std::string_view stmt, std::string_view text, std::size_t& pos);
   bool IncludeFile(std::string_view stmt, std::string& out, bool include);
+  std::string_view ReadStatement(std::string_view text, std::size_t& pos);
 
   TVarList vars_;
   TFuncList funcs_;
@@ -152,6 +203,12 @@ class TPasCalc {
   std::uint64_t steps_ = 0;
   std::uint64_t nextCheck_ = kStepsBetweenChecks;
   RunClock::time_point runStart_{};
+
+  // Readings of the texts run, and whether they are used.
+  Readings readings_;
+  bool remember_ = true;
+  int busy_ = 0;          // runs and remembered evaluations under way (readings stay put)
+  bool stopped_ = false;  // a remembered evaluation stopped before a "[" after a call
 
   // Evaluator state.
   std::string_view text_;
