@@ -29,9 +29,11 @@ std::vector<std::string> SplitParams(const std::string& params) {
 
 }  // namespace
 
-void TPasCalc::Call(const std::string& name, const std::vector<Argument>& args, Value& result) {
-  if (procs_.IndexOf(name) >= 0) {
-    if (!CallProcedure(name, args, result)) ReportError(ScriptErrorId::kErrorInProcedure, text_, {name});
+void TPasCalc::Call(const std::string& name, const std::vector<Argument>& args, Value& result,
+                    ProcedureCache* cache) {
+  if ((cache && cache->procs == procs_.Layout()) || procs_.IndexOf(name) >= 0) {
+    if (!CallProcedure(name, args, result, cache))
+      ReportError(ScriptErrorId::kErrorInProcedure, text_, {name});
   } else {
     if (!CallNative(name, args, result)) ReportError(ScriptErrorId::kErrorInFunction, text_, {name});
   }
@@ -85,30 +87,38 @@ bool TPasCalc::CallNative(const std::string& name, const std::vector<Argument>& 
 }
 
 bool TPasCalc::CallProcedure(const std::string& name, const std::vector<Argument>& args,
-                             Value& result) {
-  const TProcedure* proc = procs_.Get(name);
-  if (!proc) {
-    ReportError(ScriptErrorId::kUnknownProcedure, text_, {name});
-    return false;
+                             Value& result, ProcedureCache* cache) {
+  // What the call needs of the procedure is taken now: a native may recompile while it runs.
+  ProcedureCache found;
+  std::vector<std::string> splitParams;
+  std::string bodyText;
+  if (cache && cache->procs == procs_.Layout()) {
+    found = *cache;
+  } else {
+    const TProcedure* proc = procs_.Get(name);
+    if (!proc) {
+      ReportError(ScriptErrorId::kUnknownProcedure, text_, {name});
+      return false;
+    }
+    found.procs = procs_.Layout();
+    found.isFunction = proc->IsFunction;
+    if (remember_) {
+      found.params = &readings_.Params(proc->Params);
+      found.body = &readings_.List(proc->Body);
+      if (cache) *cache = found;
+    } else {
+      splitParams = SplitParams(proc->Params);
+      found.params = &splitParams;
+      bodyText = proc->Body;
+    }
   }
   if (callDepth_ >= kMaxCallDepth) {
     ReportError(ScriptErrorId::kTooManyNestedCalls, text_, {name, std::to_string(kMaxCallDepth)});
     return false;
   }
-  // What the call needs of the procedure is taken now: a native may recompile while it runs.
-  const bool isFunction = proc->IsFunction;
-  std::vector<std::string> splitParams;
-  Body body;
-  std::string bodyText;
-  const std::vector<std::string>* params = &splitParams;
-  if (remember_) {
-    params = &readings_.Params(proc->Params);
-    body.reading = &readings_.List(proc->Body);
-  } else {
-    splitParams = SplitParams(proc->Params);
-    bodyText = proc->Body;
-    body.text = bodyText;
-  }
+  const bool isFunction = found.isFunction;
+  const std::vector<std::string>* params = found.params;
+  const Body body{bodyText, found.body};
   if (args.size() != params->size()) {
     ReportError(ScriptErrorId::kWrongArgumentCount, text_, {name});
     return false;

@@ -135,6 +135,32 @@ bool TPasCalc::IsCallable(std::string_view name) const {
   return funcs_.IndexOf(name) >= 0 || procs_.IndexOf(name) >= 0;
 }
 
+bool TPasCalc::IsCallable(std::string_view name, CallableCache& cache) const {
+  if (cache.funcs != funcs_.Layout() || cache.procs != procs_.Layout()) {
+    cache.callable = IsCallable(name);
+    cache.funcs = funcs_.Layout();
+    cache.procs = procs_.Layout();
+  }
+  return cache.callable;
+}
+
+const NamePlace& TPasCalc::Locate(std::string_view name, NamePlace& place) const {
+  if (place.layout == vars_.Layout()) return place;
+  place.layout = vars_.Layout();
+  place.index = -1;
+  place.isArray = false;
+  for (std::size_t i = 0; i < vars_.Count(); ++i) {
+    const std::string& n = vars_[i].Name;
+    if (n.size() == name.size()) {
+      if (place.index < 0 && n == name) place.index = static_cast<int>(i);
+    } else if (n.size() > name.size() && n[name.size()] == '[' &&
+               n.compare(0, name.size(), name) == 0) {
+      place.isArray = true;
+    }
+  }
+  return place;
+}
+
 void TPasCalc::ParseName(Value& v) {
   const std::string name(cur_.text);
   if (PeekToken(text_, pos_) == tkLParen || IsCallable(name)) {
@@ -259,10 +285,18 @@ bool TPasCalc::StringPosition(const Value& v, std::string_view name, const std::
   return true;
 }
 
-void TPasCalc::ReadVariable(std::string_view name, int lists, std::string (&index)[2], Value& v) {
+void TPasCalc::ReadVariable(std::string_view name, int lists, std::string (&index)[2], Value& v,
+                            NamePlace* place) {
   Value val;
   bool found = false, plainExists = false, isArray = false;
-  LookupVariable(name, val, found, plainExists, isArray);
+  if (place) {
+    Locate(name, *place);
+    found = plainExists = place->index >= 0;
+    isArray = place->isArray;
+    if (found) val = vars_[static_cast<std::size_t>(place->index)].Val;
+  } else {
+    LookupVariable(name, val, found, plainExists, isArray);
+  }
   NameRef ref;
   if (!ResolveName(name, lists, index, plainExists, isArray, text_, ref)) return;
   if (ref.element || !found) {

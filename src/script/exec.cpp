@@ -253,20 +253,21 @@ void TPasCalc::ExecFor(std::string_view st) {
   const std::size_t afterTo = ReadToken(st, toAt).next;
   const std::size_t doAt = FindToken(st, afterTo, tkDo);
   if (doAt == npos) return ReportError(ScriptErrorId::kDoExpected, st);
+  NamePlace place;
   RunFor(var.text, dirCode == tkDownto, Expr{Slice(head, assign.next, npos)},
-         Expr{Slice(st, afterTo, doAt)}, Body{Slice(st, ReadToken(st, doAt).next, npos)}, st);
+         Expr{Slice(st, afterTo, doAt)}, Body{Slice(st, ReadToken(st, doAt).next, npos)}, st, place);
 }
 
 void TPasCalc::RunFor(std::string_view var, bool down, const Expr& e1, const Expr& e2,
-                      const Body& body, std::string_view st) {
+                      const Body& body, std::string_view st, NamePlace& place) {
   TVar v1, v2;
   if (!Evaluate(e1, v1) || !Evaluate(e2, v2)) return ReportError(ScriptErrorId::kErrorInExpression, st);
   std::int32_t from = 0, to = 0;
   if (!ToInt32(v1.Val, from) || !ToInt32(v2.Val, to)) return ReportError(ScriptErrorId::kInvalidLoopValue, st);
   for (std::int64_t c = from; down ? c >= to : c <= to; c += down ? -1 : 1) {
-    TVar* cv = vars_.Find(var);
-    if (!cv) return ReportError(ScriptErrorId::kInvalidLoopVariable, st, {var});
-    cv->Val = Value::Int32(static_cast<std::int32_t>(c));
+    const int at = Locate(var, place).index;
+    if (at < 0) return ReportError(ScriptErrorId::kInvalidLoopVariable, st, {var});
+    vars_[static_cast<std::size_t>(at)].Val = Value::Int32(static_cast<std::int32_t>(c));
     ExecList(body);
     if (LoopEnds() || !Step(st)) return;
   }

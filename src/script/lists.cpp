@@ -11,6 +11,7 @@ bool TFuncList::AddFunc(const std::string& name, NativeFunction callback) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   items_.push_back(TFunc{up, std::move(callback)});
   index_.emplace(up, items_.size() - 1);  // keeps the first of equal names
+  layout_ = NewLayoutStamp();
   return true;
 }
 
@@ -23,6 +24,7 @@ int TFuncList::IndexOf(std::string_view name) const {
 void TFuncList::Delete(std::size_t i) {
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
   Reindex();
+  layout_ = NewLayoutStamp();
 }
 
 void TFuncList::Reindex() {
@@ -51,6 +53,7 @@ const TProcedure* TProcList::Get(std::string_view name) const {
 bool TProcList::AddProc(const TProcedure& proc) {
   if (IndexOf(proc.Name) >= 0) return false;
   items_.push_back(proc);
+  layout_ = NewLayoutStamp();
   return true;
 }
 

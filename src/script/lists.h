@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@ namespace ox::script {
 
 class TPasCalc;
 class TVarList;
+std::uint64_t NewLayoutStamp();
 
 // A native function: receives the interpreter, the evaluated arguments (named "VAR" when the
 // argument was a plain existing variable, else "VALUE"; values it changes are copied back to
@@ -33,7 +35,13 @@ class TFuncList {
   // Position by exact name, -1 when none.
   int IndexOf(std::string_view name) const;
   void Delete(std::size_t i);
-  void Clear() { items_.clear(); index_.clear(); }
+  void Clear() {
+    items_.clear();
+    index_.clear();
+    layout_ = NewLayoutStamp();
+  }
+  // Changes whenever functions are added or removed.
+  std::uint64_t Layout() const { return layout_; }
   std::size_t Count() const { return items_.size(); }
   TFunc& operator[](std::size_t i) { return items_[i]; }
   const TFunc& operator[](std::size_t i) const { return items_[i]; }
@@ -42,6 +50,7 @@ class TFuncList {
   void Reindex();
   std::vector<TFunc> items_;
   std::unordered_map<std::string, std::size_t> index_;
+  std::uint64_t layout_ = NewLayoutStamp();
 };
 
 struct TProcedure {
@@ -53,7 +62,12 @@ struct TProcedure {
 
 class TProcList {
  public:
-  void Clear() { items_.clear(); }
+  void Clear() {
+    if (!items_.empty()) layout_ = NewLayoutStamp();
+    items_.clear();
+  }
+  // Changes whenever procedures are added or removed.
+  std::uint64_t Layout() const { return layout_; }
   int IndexOf(std::string_view name) const;
   bool Find(std::string_view name, TProcedure& out) const;
   // The procedure of this name, or nullptr; valid until the list changes.
@@ -65,6 +79,7 @@ class TProcList {
 
  private:
   std::vector<TProcedure> items_;
+  std::uint64_t layout_ = NewLayoutStamp();
 };
 
 }  // namespace ox::script

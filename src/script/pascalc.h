@@ -120,6 +120,9 @@ class TPasCalc {
   void Binary(int op, Value& left, Value& right);
   void Prefix(int op, Value& v);
   bool IsCallable(std::string_view name) const;
+  bool IsCallable(std::string_view name, CallableCache& cache) const;
+  // Refreshes `place` when the variable list's layout changed since it was found.
+  const NamePlace& Locate(std::string_view name, NamePlace& place) const;
   bool EvaluateIndex(const IndexCut& cut, const IndexReading* reading, std::string_view text,
                      std::string& out);
   void LookupVariable(std::string_view name, Value& out, bool& found, bool& plainExists,
@@ -128,12 +131,15 @@ class TPasCalc {
                    bool isArray, std::string_view text, NameRef& ref);
   bool StringPosition(const Value& v, std::string_view name, const std::string& index,
                       std::string_view text, std::size_t& at);
-  void ReadVariable(std::string_view name, int lists, std::string (&index)[2], Value& v);
+  void ReadVariable(std::string_view name, int lists, std::string (&index)[2], Value& v,
+                    NamePlace* place = nullptr);
 
   // Calls (calls.cpp).
-  void Call(const std::string& name, const std::vector<Argument>& args, Value& result);
+  void Call(const std::string& name, const std::vector<Argument>& args, Value& result,
+            ProcedureCache* cache = nullptr);
   bool CallNative(const std::string& name, const std::vector<Argument>& args, Value& result);
-  bool CallProcedure(const std::string& name, const std::vector<Argument>& args, Value& result);
+  bool CallProcedure(const std::string& name, const std::vector<Argument>& args, Value& result,
+                     ProcedureCache* cache);
 
   // Running remembered readings (run_reading.cpp).
   bool EvaluateReading(const ExprReading& e, TVar& result);
@@ -158,7 +164,7 @@ class TPasCalc {
              const Body& elsePart, std::string_view st);
   void ExecFor(std::string_view stmt);
   void RunFor(std::string_view var, bool down, const Expr& e1, const Expr& e2, const Body& body,
-              std::string_view st);
+              std::string_view st, NamePlace& place);
   void ExecWhile(std::string_view stmt);
   void RunWhile(const Expr& cond, const Body& body, std::string_view st);
   void ExecRepeat(std::string_view stmt);

@@ -49,6 +49,28 @@ StatementCut CutStatement(std::string_view text, std::size_t pos, bool stopAtEls
 
 struct ExprReading;
 struct StatementReading;
+class ListReading;
+
+// Where a name stands in the variable list, kept while the list's layout stamp is the same.
+struct NamePlace {
+  std::uint64_t layout = 0;  // 0: not looked up yet
+  int index = -1;            // the first plain variable of the name, -1 when none
+  bool isArray = false;      // array elements NAME[...] exist
+};
+
+// Whether a name is a function or a procedure, kept while both lists are the same.
+struct CallableCache {
+  std::uint64_t funcs = 0, procs = 0;
+  bool callable = false;
+};
+
+// The procedure a call found, kept while the procedure list is the same.
+struct ProcedureCache {
+  std::uint64_t procs = 0;  // 0: not found yet
+  bool isFunction = false;
+  ListReading* body = nullptr;
+  const std::vector<std::string>* params = nullptr;
+};
 
 // A statement list: its statements in the order the reader cuts them, cut as they are first
 // needed.
@@ -123,6 +145,10 @@ struct ExprNode {
   bool bracket = false;  // "[" follows: a call stops the reading there
   std::vector<Argument> args;
   std::unique_ptr<IndexReading> index1, index2;  // a variable's index lists
+  // What the last runs found: which list decides each is checked before it is used.
+  mutable NamePlace place;
+  mutable CallableCache callable;
+  mutable ProcedureCache procedure;
 };
 
 struct ExprReading {
@@ -178,6 +204,7 @@ struct StatementReading {
   StatementCut thenCut;
   bool down = false;  // For DOWNTO
   std::string var;    // For's control variable
+  mutable NamePlace place;  // Assign's target, For's control variable
   std::vector<CaseStep> steps;
 };
 

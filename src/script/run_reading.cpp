@@ -64,9 +64,9 @@ void TPasCalc::EvalNode(const ExprNode& n, Value& v) {
 }
 
 void TPasCalc::EvalName(const ExprNode& n, Value& v) {
-  if (n.paren || IsCallable(n.name)) {
+  if (n.paren || IsCallable(n.name, n.callable)) {
     if (n.error != ScriptErrorId::kNone) return ReportError(n.error, text_, {n.part});
-    Call(n.name, n.args, v);
+    Call(n.name, n.args, v, &n.procedure);
     // A call without "(" leaves a following "[" unread, and reading stops there.
     if (!n.paren && n.bracket) stopped_ = true;
     return;
@@ -78,7 +78,7 @@ void TPasCalc::EvalName(const ExprNode& n, Value& v) {
     if (!EvaluateIndex(r->cut, r, text_, index[lists])) return;
     ++lists;
   }
-  ReadVariable(n.name, lists, index, v);
+  ReadVariable(n.name, lists, index, v, &n.place);
 }
 
 void TPasCalc::RunStatement(ListReading::Entry& entry) {
@@ -95,7 +95,7 @@ void TPasCalc::RunStatement(ListReading::Entry& entry) {
                    Body{{}, s.list2.get()}, s.text);
     case Kind::For:
       return RunFor(s.var, s.down, Expr{{}, s.expr1.get()}, Expr{{}, s.expr2.get()},
-                    Body{{}, s.list1.get()}, s.text);
+                    Body{{}, s.list1.get()}, s.text, s.place);
     case Kind::While: return RunWhile(Expr{{}, s.expr1.get()}, Body{{}, s.list1.get()}, s.text);
     case Kind::Repeat: return RunRepeat(Expr{{}, s.expr1.get()}, Body{{}, s.list1.get()}, s.text);
     case Kind::Case: return RunCase(s);
@@ -114,7 +114,17 @@ void TPasCalc::RunAssign(const StatementReading& s) {
   if (s.tokenError != ScriptErrorId::kNone) return ReportError(s.tokenError, s.text, {s.tokenText});
   TVar val;
   if (!EvaluateReading(*s.expr1, val)) return ReportError(ScriptErrorId::kErrorInExpression, s.text);
-  if (s.target) StoreAssignment(s.name, s.validName, lists, index, std::move(val), s.text);
+  if (!s.target) return;
+  if (lists == 0 && s.validName) {
+    // A plain name: an existing variable takes the value where it stands.
+    const NamePlace& place = Locate(s.name, s.place);
+    if (place.isArray) return ReportError(ScriptErrorId::kDuplicateArray, s.text, {s.name});
+    if (place.index >= 0) {
+      vars_[static_cast<std::size_t>(place.index)].Val = std::move(val.Val);
+      return;
+    }
+  }
+  StoreAssignment(s.name, s.validName, lists, index, std::move(val), s.text);
 }
 
 void TPasCalc::RunCase(const StatementReading& s) {

@@ -1,5 +1,7 @@
 #include "script/var_list.h"
 
+#include <atomic>
+
 namespace ox::script {
 
 bool IsIdentChar(unsigned char c) {
@@ -29,6 +31,11 @@ bool IsValidVarName(std::string_view name) {
     }
   }
   return true;
+}
+
+std::uint64_t NewLayoutStamp() {
+  static std::atomic<std::uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
 std::string CurrentContext() {
@@ -128,6 +135,7 @@ bool TVarList::AddVar(const TVar& var) {
   if (!IsValidVarName(var.Name)) return false;
   if (var.Name.find('.') != std::string::npos) Diagnostic("Add var ", var.Name);
   items_.push_back(var);
+  Relayout();
   return true;
 }
 
@@ -135,6 +143,7 @@ bool TVarList::AddIfAbsent(const TVar& var) {
   if (Contains(var.Name)) return true;
   if (!IsValidVarName(var.Name)) return false;
   items_.push_back(var);
+  Relayout();
   return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,10 +21,37 @@ bool IsIdentChar(unsigned char c);
 // are not).
 bool IsValidVarName(std::string_view name);
 
+// A stamp no list has had before (layout stamps of TVarList, TFuncList and TProcList).
+std::uint64_t NewLayoutStamp();
+
+// Names of records are changed only through the list's own operations (values may be changed
+// in place): positions found under one layout stamp hold while the stamp is the same.
 class TVarList {
  public:
+  TVarList() = default;
+  TVarList(const TVarList& other) : items_(other.items_) {}
+  TVarList(TVarList&& other) noexcept : items_(std::move(other.items_)) { other.Relayout(); }
+  TVarList& operator=(const TVarList& other) {
+    items_ = other.items_;
+    Relayout();
+    return *this;
+  }
+  TVarList& operator=(TVarList&& other) noexcept {
+    items_ = std::move(other.items_);
+    Relayout();
+    other.Relayout();
+    return *this;
+  }
+
+  // Changes whenever records are added or removed or the list is replaced, never when only
+  // values change.
+  std::uint64_t Layout() const { return layout_; }
+
   // Frees every record and empties the list.
-  void Clear() { items_.clear(); }
+  void Clear() {
+    items_.clear();
+    Relayout();
+  }
   // True when a record has exactly this name.
   bool Contains(std::string_view name) const { return IndexOf(name) >= 0; }
   // Position of the first record with this name, -1 when none.
@@ -60,12 +88,21 @@ class TVarList {
   TVar* Find(std::string_view name);
   const TVar* Find(std::string_view name) const;
   // Appends without any check (the interpreter's argument lists).
-  void Append(TVar var) { items_.push_back(std::move(var)); }
+  void Append(TVar var) {
+    items_.push_back(std::move(var));
+    Relayout();
+  }
   // Removes the record at a position.
-  void Delete(std::size_t i) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i)); }
+  void Delete(std::size_t i) {
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));
+    Relayout();
+  }
 
  private:
+  void Relayout() { layout_ = NewLayoutStamp(); }
+
   std::vector<TVar> items_;
+  std::uint64_t layout_ = NewLayoutStamp();
 };
 
 // The path walk. `list` is the variable list whose records stand for intermediate
