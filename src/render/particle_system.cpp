@@ -43,8 +43,11 @@ std::uint32_t PackColour(const std::array<float, 4>& c) {
   return packed;
 }
 
+// A pattern that is no number (an infinite pattern rate times a zero time step, or two infinite
+// steps of opposite sign) draws as pattern 0.
 int TruncatedPattern(float pattern) {
   constexpr float kLimit = 2147483520.0f;  // the largest float below 2^31
+  if (std::isnan(pattern)) return 0;
   return static_cast<int>(std::clamp(pattern, -kLimit, kLimit));
 }
 

@@ -313,6 +313,22 @@ class ParticleRenderTest : public ParticleSystemTest {
   TXParticleManager manager{&canvas, [this]() -> const TAsphyreImage* { return &texture; }};
 };
 
+// A life so short that the pattern rate is infinite, and a zero step: the pattern is no number,
+// and the particle still draws (as pattern 0).
+TEST_F(ParticleRenderTest, AParticleWhosePatternIsNoNumberDrawsAsPatternZero) {
+  auto s = manager.CreateSystem(10);
+  s->Params() = Emitting(1, std::numeric_limits<float>::denorm_min())->Params();
+  s->Params().LastPattern = 1;
+  s->Params().ScaleStart = s->Params().ScaleMiddle = s->Params().ScaleEnd = 1;
+  s->Start();
+  s->Update(1);
+  ASSERT_EQ(s->Count(), 1);
+  s->Update(0);
+  ASSERT_TRUE(std::isnan(s->Particles()[0].pattern));
+  s->Render(canvas, 10, 20, 0xFFFFFFFF);
+  EXPECT_EQ(Drawn().size(), 4u);
+}
+
 TEST_F(ParticleRenderTest, DrawsLiveParticlesOffsetCulledAndInTheirOrder) {
   auto s = manager.CreateSystem(10);
   s->Params() = Emitting(1)->Params();
