@@ -1,5 +1,5 @@
-// The star sprites: a fixed pool of 5,001 small additive glows that scripts and the games'
-// special functions spawn for sparkles, trails and bursts. A star is no element: it has no
+// The star sprites: a fixed pool of 5,001 small additive glows that scripts and the puzzle
+// and sparkle functions spawn for sparkles, trails and bursts. A star is no element: it has no
 // script, takes no hits and is not saved. Each moves, turns and shrinks by its own speeds once
 // per tick and dies when its scale is no longer above 0. Stars are drawn after the layer they
 // name, or after all layers with layer 1000 (see elements/star_drawing.h).

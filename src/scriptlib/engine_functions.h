@@ -14,7 +14,7 @@ namespace ox::scriptlib {
 // The engine group in registration order.
 std::span<const NativeReg> EngineFunctions();
 void RegisterEngineFunctions(script::TPasCalc& calc);
-// The standard functions, the engine functions, then the games' special functions: what every
+// The standard functions, the engine functions, then the puzzle and sparkle functions: what every
 // interpreter of the pool gets.
 void RegisterAllFunctions(script::TPasCalc& calc);
 

@@ -1,6 +1,6 @@
-// The crossing-lines puzzles: nodes (pictures) joined by edges that the player untangles. The
-// update sets the puzzle's "WIN" to 1 once no edge crosses another; the drawing shows every
-// edge as a band, red where it crosses, green where it does not, under a pulsing grey.
+// Untangling puzzles: node pictures joined by edges. The check sets the puzzle's "WIN" to 1 once
+// no two edges cross; the drawing shows each edge as a band, red while it crosses another and
+// green once it is clear, with a pulsing grey added over it.
 #include <cmath>
 
 #include "elements/drawing.h"
@@ -28,7 +28,7 @@ std::vector<Edge> HubRingEdges() {
   return edges;
 }
 
-// The plain ring: every node of the layout joined to the next, the last to the first.
+// The ring: every node joined to the next, the last to the first.
 std::vector<Edge> RingEdges(std::size_t nodes) {
   std::vector<Edge> edges;
   for (std::size_t i = 0; nodes > 1 && i < nodes; ++i) edges.push_back({static_cast<int>(i), static_cast<int>((i + 1) % nodes)});

@@ -1,6 +1,6 @@
-// Dragging the pieces of a picture: while the mouse is down on the picture ("MOUSEINDOWN"), the
-// topmost piece (child) under the mouse is centred on it, so it follows the mouse; on release it
-// stays where it was left.
+// Dragging pieces: while the button is held on a picture ("MOUSEINDOWN"), the topmost shown child
+// under the cursor is centred on it each tick, so the piece follows the mouse and stays where it
+// is released.
 #include "platform/core/checked.h"
 #include "scene/scene_state.h"
 #include "scriptlib/element_paths.h"

@@ -1,7 +1,6 @@
-// The falling-column games: the pieces (the container's pictures) drop down their columns until
-// they rest on the piece below or on the floor; matched pieces (Tag "*") fade out and leave play,
-// new ones fade in, and while the board is still a hidden piece comes back as a new random piece
-// above the highest one.
+// Falling columns: a container's pictures drop down their columns until they rest on the piece
+// below or on the floor. Pieces tagged "*" fade out and leave play, new ones fade in, and once the
+// board is still a hidden piece returns above the highest one with a random pattern.
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -25,7 +24,7 @@ constexpr std::int32_t kUnloadedPieceHeight = 50;  // a piece whose picture has 
 constexpr int kFadeStep = 50;
 constexpr const char* kMatchedTag = "*";
 
-// Where each game keeps the number of piece patterns to draw from.
+// The variable, from the piece container, that holds how many patterns a new piece draws from.
 struct ColumnGame {
   std::string_view patternCount;
 };

@@ -10,6 +10,8 @@ using elements::TOxImage;
 using elements::TOxScreen;
 using scene::TOxElement;
 
+// Registered after the engine functions in this order, which scripts can observe; games find each
+// by the name on its row.
 constexpr NativeReg kSpecialFunctions[] = {
     {"SableLev6_1", OnFirst<TOxImage, StepColumnsCountedByParent>},
     {"SableLev6_2", OnFirst<TOxElement, MarkMatchedGroups>},

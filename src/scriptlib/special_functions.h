@@ -1,6 +1,6 @@
-// The games' special functions: the logic of particular puzzle levels and the sparkle effects
-// that outline pictures, registered after the engine functions. Each takes an element first
-// and does nothing when it is missing or of another class; each returns true.
+// Functions that games call by name for the logic of particular puzzles and for sparkles that
+// outline pictures. Each takes an element first, does nothing when it is missing or of another
+// class, and returns true.
 #pragma once
 
 #include <span>

@@ -1,5 +1,5 @@
-// Pieces shared by the games' special functions: the picture element of the first argument,
-// element variables, sounds and sparkles.
+// Pieces shared by the puzzle and sparkle functions that games call by name: the picture element
+// of the first argument, element variables, sounds and sparkles.
 #pragma once
 
 #include <cstdint>

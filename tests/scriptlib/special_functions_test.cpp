@@ -1,4 +1,4 @@
-// The games' special functions called from scripts: sparkles over pictures, level progress,
+// Puzzle and sparkle functions called from scripts: sparkles over pictures, level progress,
 // the crossing-lines puzzles and the hover reveal.
 #include <gtest/gtest.h>
 

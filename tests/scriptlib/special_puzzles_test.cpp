@@ -1,4 +1,4 @@
-// The games' level puzzles called from scripts, each on a small layout of its own: falling
+// Level puzzle functions called from scripts, each on a small layout of its own: falling
 // columns, the matching grid, dragging, tower discs, turning pieces, progress bars, the
 // eight-piece puzzle, the item list and the pairing puzzles.
 #include <gtest/gtest.h>
