@@ -34,14 +34,7 @@ bool StarPool::AddStar(std::int32_t pattern, std::optional<std::string_view> col
   star.pattern = pattern;
   star.effect = effect;
   star.layer = layer;
-  star.angle = m.angle;
-  star.x = m.x;
-  star.y = m.y;
-  star.scale = m.scale;
-  star.angleSpeed = m.angleSpeed;
-  star.scaleSpeed = m.scaleSpeed;
-  star.xSpeed = m.xSpeed;
-  star.ySpeed = m.ySpeed;
+  static_cast<StarMotion&>(star) = m;
   star.active = true;
   ++liveByLayer_[layer];
   return true;

@@ -14,22 +14,20 @@
 
 namespace ox::scene {
 
-struct TStar {
+// Where a star is and how it moves, in the order scripts pass them.
+struct StarMotion {
+  double angle = 0;     // degrees
+  double x = 0, y = 0;  // centre, window pixels
+  double scale = 0;
+  double angleSpeed = 0, scaleSpeed = 0, xSpeed = 0, ySpeed = 0;  // per tick
+};
+
+struct TStar : StarMotion {
   std::int32_t pattern = 0;  // pattern of the particle texture
   std::int32_t layer = 0;    // the Order after which it is drawn; 1000 after all
   std::int32_t effect = 0;   // kept as given; stars always draw additively
   bool active = false;
   std::uint32_t colour = 0;  // RGB, red in the low byte
-  double angle = 0;          // degrees
-  double x = 0, y = 0;       // centre, window pixels
-  double scale = 0;
-  double angleSpeed = 0, scaleSpeed = 0, xSpeed = 0, ySpeed = 0;  // per tick
-};
-
-// Where a star starts and how it moves, in the order scripts pass them.
-struct StarMotion {
-  double angle = 0, x = 0, y = 0, scale = 0;
-  double angleSpeed = 0, scaleSpeed = 0, xSpeed = 0, ySpeed = 0;
 };
 
 class StarPool {
