@@ -15,10 +15,10 @@
 #include "elements/register_classes.h"
 #include "media/image_store.h"
 #include "picture_sources.h"
-#include "platform/files/game_files.h"
 #include "render/canvas.h"
 #include "render/device.h"
 #include "scene/game_root.h"
+#include "support/folder_image_host.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -32,23 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace ox;
-
-class BenchHost final : public media::ImageStoreHost {
- public:
-  explicit BenchHost(const fs::path& folder) : files_(folder) {}
-  std::int32_t MaxMem() const override { return 0; }
-  bool AlwaysLoadIm() const override { return false; }
-  const platform::GameFiles& GameData() const override { return files_; }
-  const platform::GameFiles* ProgramFiles() const override { return nullptr; }
-  std::string ProgramFolderPrefix() const override { return {}; }
-  render::TASDb* Archive() override { return nullptr; }
-  fs::path UserFolder() const override { return fs::temp_directory_path(); }
-  bool Loading() const override { return false; }
-  void LoadImProcess() override {}
-
- private:
-  platform::GameFiles files_;
-};
 
 constexpr int kKeys = 50;
 constexpr int kActors = 20;
@@ -92,7 +75,7 @@ struct AnimScene {
 
   test_support::TempFolder temp;
   fs::path folder = MakeGameFolder(temp.path());
-  BenchHost host{folder};
+  test_support::FolderImageHost host{folder};
   render::testing::FakeBackend backend;
   media::ImageStore store{backend, host};
   render::TAsphyreDevice device{backend};

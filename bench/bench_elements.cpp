@@ -25,12 +25,12 @@
 #include "elements/text.h"
 #include "gamefile/game_file_writer.h"
 #include "media/image_store.h"
-#include "platform/files/game_files.h"
 #include "platform/fonts/truetype.h"
 #include "render/canvas.h"
 #include "render/font_record.h"
 #include "render/fonts.h"
 #include "scene/game_root.h"
+#include "support/folder_image_host.h"
 #include "support/temp_folder.h"
 
 namespace ox::bench {
@@ -90,22 +90,6 @@ const fs::path& GameFolder() {
   }();
   return folder;
 }
-
-class BenchHost final : public media::ImageStoreHost {
- public:
-  std::int32_t MaxMem() const override { return 0; }
-  bool AlwaysLoadIm() const override { return true; }
-  const platform::GameFiles& GameData() const override { return files_; }
-  const platform::GameFiles* ProgramFiles() const override { return nullptr; }
-  std::string ProgramFolderPrefix() const override { return {}; }
-  render::TASDb* Archive() override { return nullptr; }
-  fs::path UserFolder() const override { return GameFolder(); }
-  bool Loading() const override { return false; }
-  void LoadImProcess() override {}
-
- private:
-  platform::GameFiles files_{GameFolder()};
-};
 
 // A current screen on a device and canvas that discard what they draw, with the player's image
 // store; the scene's elements are added by the benchmarks.
@@ -227,7 +211,7 @@ struct Frame {
   render::TAsphyreCanvas canvas;
   render::TAsphyreFonts fonts;
   render::TASDb archive;
-  BenchHost host;
+  test_support::FolderImageHost host{GameFolder(), true};
   media::ImageStore store{backend, host};
   scene::TOxDB root;  // after the back end: the tree's pictures are released first
   TOxScreen* screen = TOxElement::CreateIn<TOxScreen>(root);

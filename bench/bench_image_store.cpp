@@ -23,6 +23,7 @@
 #include "platform/graphics/egl_surface.h"
 #include "platform/graphics/gl_backend.h"
 #include "picture_sources.h"
+#include "support/folder_image_host.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -58,22 +59,6 @@ Bytes ReadFile(const std::string& name) {
   return bytes;
 }
 
-class BenchHost final : public ox::media::ImageStoreHost {
- public:
-  std::int32_t MaxMem() const override { return 0; }
-  bool AlwaysLoadIm() const override { return false; }
-  const ox::platform::GameFiles& GameData() const override { return files_; }
-  const ox::platform::GameFiles* ProgramFiles() const override { return nullptr; }
-  std::string ProgramFolderPrefix() const override { return {}; }
-  ox::render::TASDb* Archive() override { return nullptr; }
-  fs::path UserFolder() const override { return GameFolder(); }
-  bool Loading() const override { return false; }
-  void LoadImProcess() override {}
-
- private:
-  ox::platform::GameFiles files_{GameFolder()};
-};
-
 // The off-screen OpenGL device, made once; null where the machine has no EGL context.
 ox::render::GraphicsBackend* GlBackend() {
   static ox::platform::EglSurface surface;
@@ -94,7 +79,7 @@ void StoreLoad(benchmark::State& state, ox::render::GraphicsBackend* backend,
     state.SkipWithError("no OpenGL context through EGL");
     return;
   }
-  BenchHost host;
+  ox::test_support::FolderImageHost host{GameFolder()};
   for (auto _ : state) {
     auto store = std::make_unique<ox::media::ImageStore>(*backend, host);
     ox::media::TOxIm* handle = store->RequestImage(name, false);
