@@ -110,16 +110,8 @@ bool DropNewPiece(const std::vector<TOxImage*>& pieces, std::int64_t patterns) {
   return true;
 }
 
-std::vector<TOxImage*> Pieces(const TOxImage& container) {
-  std::vector<TOxImage*> pieces;
-  for (const auto& child : container.Children()) {
-    if (auto* piece = dynamic_cast<TOxImage*>(child.get())) pieces.push_back(piece);
-  }
-  return pieces;
-}
-
 void StepColumns(TOxImage& container, const ColumnGame& game) {
-  const std::vector<TOxImage*> pieces = Pieces(container);
+  const std::vector<TOxImage*> pieces = PicturesIn(container);
   const bool faded = Fade(pieces);
   const Fall fall = Drop(pieces);
   if (fall.reachedFloor) SetAt(container, ".B.VIS", Value::Int32(1));

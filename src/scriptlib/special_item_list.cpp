@@ -33,15 +33,10 @@ scene::TOxElement* ChildNamed(const scene::TOxElement& parent, std::string_view 
 }
 
 std::vector<TOxImage*> Items(TOxImage& panel) {
-  std::vector<TOxImage*> items;
   const std::optional<Value> level = ValueAt(panel, ".L.ID");
   const bool inFront = level && level->IsString() && platform::UpperCase1251(level->s) == kFrontItemsLevel;
-  if (scene::TOxElement* layer = ElementAt(panel, inFront ? ".L.FRONT" : ".L.L")) {
-    for (const auto& child : layer->Children()) {
-      if (auto* item = dynamic_cast<TOxImage*>(child.get())) items.push_back(item);
-    }
-  }
-  return items;
+  scene::TOxElement* layer = ElementAt(panel, inFront ? ".L.FRONT" : ".L.L");
+  return layer != nullptr ? PicturesIn(*layer) : std::vector<TOxImage*>{};
 }
 
 // Refills the list with the icons of the items.

@@ -25,9 +25,8 @@ std::vector<TOxImage*> Cells(scene::TOxElement& grid) {
   std::vector<TOxImage*> cells;
   scene::TOxElement* holder = ElementAt(grid, "L");
   if (holder == nullptr) return cells;
-  for (const auto& child : holder->Children()) {
-    auto* cell = dynamic_cast<TOxImage*>(child.get());
-    if (cell != nullptr && platform::UpperCase1251(cell->Id) == kCellId && cells.size() < kSide * kSide) cells.push_back(cell);
+  for (TOxImage* cell : PicturesIn(*holder)) {
+    if (platform::UpperCase1251(cell->Id) == kCellId && cells.size() < kSide * kSide) cells.push_back(cell);
   }
   if (cells.size() < kSide * kSide) cells.clear();
   return cells;

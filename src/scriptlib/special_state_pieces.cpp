@@ -29,18 +29,15 @@ std::optional<bool> InPlace(TOxImage& piece) {
 
 // The first eight pictures of the puzzle are its pieces; with fewer nothing happens.
 void ShowPieceStates(TOxImage& puzzle, TVarList&) {
-  std::vector<TOxImage*> pieces;
-  for (const auto& child : puzzle.Children()) {
-    auto* piece = dynamic_cast<TOxImage*>(child.get());
-    if (piece != nullptr && pieces.size() < kPieces) pieces.push_back(piece);
-  }
+  std::vector<TOxImage*> pieces = PicturesIn(puzzle);
   if (pieces.size() < kPieces) return;
+  pieces.resize(kPieces);
   bool solved = true;
   for (TOxImage* piece : pieces) {
     if (const std::optional<std::int64_t> state = NumberAt(*piece, "S")) piece->SetAnim(CheckedInt32(*state));
     solved &= InPlace(*piece).value_or(false);
   }
-  if (solved) SetVariableAt(puzzle, "OXDB.LOGINTERFACE.WIN", Value::Int32(1));
+  if (solved) MarkLevelWon(puzzle);
 }
 
 // One piece shown fully when in place, half see-through otherwise.

@@ -11,6 +11,18 @@ void SetElementVar(scene::TOxElement& element, const std::string& name, const Va
   if (!element.SetVar(name, value)) element.EnsureVars().AddVar(script::TVar{name, value});
 }
 
+std::vector<elements::TOxImage*> PicturesIn(const scene::TOxElement& parent) {
+  std::vector<elements::TOxImage*> pictures;
+  for (const auto& child : parent.Children()) {
+    if (auto* picture = dynamic_cast<elements::TOxImage*>(child.get())) pictures.push_back(picture);
+  }
+  return pictures;
+}
+
+void MarkLevelWon(scene::TOxElement& element) {
+  SetVariableAt(element, "OXDB.LOGINTERFACE.WIN", Value::Int32(1));
+}
+
 void PlaySoundId(const std::string& id) {
   scene::TOxDB* root = GameRoot();
   if (root == nullptr || !root->Services().playSample) return;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "elements/image.h"
 #include "elements/screen.h"
@@ -30,6 +31,10 @@ bool OnFirst(TPasCalc&, TVarList& args, TVar&) {
 // Sets a variable of the element, adding it to the element's variables when the element has no
 // variable or property of that name.
 void SetElementVar(scene::TOxElement& element, const std::string& name, const Value& value);
+// The pictures among the element's children, in their order.
+std::vector<elements::TOxImage*> PicturesIn(const scene::TOxElement& parent);
+// Marks the level won for the game's log screen ("OXDB.LOGINTERFACE.WIN" set to 1).
+void MarkLevelWon(scene::TOxElement& element);
 // Plays a sound of the sound list by its id.
 void PlaySoundId(const std::string& id);
 // Counts one more in the puzzle's ".CNN" and shows the count in its "GI.CNT.TEXT".

@@ -56,7 +56,7 @@ void MoveDisc(elements::TOxImage& puzzle, const TowerEnding& ending) {
   const std::optional<std::int64_t> solves = NumberAt(puzzle, "S1");
   if (next != kAtRest || !solves || *solves == 0) return;
   if (!ending.sound.empty()) PlaySoundId(std::string(ending.sound));
-  SetVariableAt(puzzle, "OXDB.LOGINTERFACE.WIN", Value::Int32(1));
+  MarkLevelWon(puzzle);
   if (!ending.shown.empty()) SetAt(puzzle, ending.shown, Value::Int32(1));
 }
 

@@ -44,13 +44,8 @@ void TurnOn(TOxImage& piece) {
 }
 
 std::vector<TOxImage*> Pieces(TOxImage& puzzle, std::string_view holderPath) {
-  std::vector<TOxImage*> pieces;
-  if (scene::TOxElement* holder = ElementAt(puzzle, holderPath)) {
-    for (const auto& child : holder->Children()) {
-      if (auto* piece = dynamic_cast<TOxImage*>(child.get())) pieces.push_back(piece);
-    }
-  }
-  return pieces;
+  scene::TOxElement* holder = ElementAt(puzzle, holderPath);
+  return holder != nullptr ? PicturesIn(*holder) : std::vector<TOxImage*>{};
 }
 
 // Starts the chosen piece's turn when it is one of the pieces and all rest.
@@ -78,7 +73,7 @@ void StepTurning(TOxImage& puzzle, const TurningPuzzle& kind) {
   if (!solved) return;
   for (TOxImage* piece : pieces) piece->SetHxTrans(static_cast<std::uint8_t>(std::max(piece->hxTrans() - kSolvedFadeStep, 0)));
   SetAt(puzzle, ".END.VIS", Value::Int32(1));
-  SetVariableAt(puzzle, "OXDB.LOGINTERFACE.WIN", Value::Int32(1));
+  MarkLevelWon(puzzle);
 }
 
 }  // namespace
