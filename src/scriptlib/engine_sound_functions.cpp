@@ -4,28 +4,23 @@
 
 namespace ox::scriptlib {
 
-namespace {
-
-using Player = std::function<void(const std::string&, std::int32_t)> scene::RootServices::*;
-
-bool PlayListed(TVarList& args, Player player) {
+void PlayListed(const std::string& id, SoundPlayer player) {
   scene::TOxDB* root = GameRoot();
-  if (root == nullptr) return true;
+  if (root == nullptr) return;
   std::string file;
   std::int32_t volume = 0;
-  root->GetSoundInfo(AsText(args[0].Val), file, volume);
+  root->GetSoundInfo(id, file, volume);
   if (const auto& play = root->Services().*player) play(file, volume);
+}
+
+bool PlaySample(TPasCalc&, TVarList& args, Value&) {
+  PlayListed(AsText(args[0].Val), &scene::RootServices::playSample);
   return true;
 }
 
-}  // namespace
-
-bool PlaySample(TPasCalc&, TVarList& args, Value&) {
-  return PlayListed(args, &scene::RootServices::playSample);
-}
-
 bool PlayMusic(TPasCalc&, TVarList& args, Value&) {
-  return PlayListed(args, &scene::RootServices::playMusic);
+  PlayListed(AsText(args[0].Val), &scene::RootServices::playMusic);
+  return true;
 }
 
 bool StopMusic(TPasCalc&, TVarList&, Value&) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "scene/element.h"
@@ -85,6 +87,10 @@ bool Refusing(TPasCalc& calc, TVarList& args, Value& result) {
 bool PlaySample(TPasCalc&, TVarList& args, Value& result);
 bool PlayMusic(TPasCalc&, TVarList& args, Value& result);
 bool StopMusic(TPasCalc&, TVarList& args, Value& result);
+// The sound store's players: of samples or of music.
+using SoundPlayer = std::function<void(const std::string&, std::int32_t)> scene::RootServices::*;
+// Plays the sound-list entry `id` with the player; nothing without a game root or a player.
+void PlayListed(const std::string& id, SoundPlayer player);
 
 // engine_picture_functions.cpp: the texel of an image's current pattern at (x, y), engine
 // order, through `part`; 0 while the picture has no texture. No result for a wrong count or a

@@ -14,7 +14,7 @@ constexpr std::uint8_t kFadeStep = 15;
 
 void RevealUnderCursor(elements::TOxImage& picture, TVarList&) {
   if (scene::Scene().underCursor == picture.Ref()) {
-    if (picture.hxTrans() == 0) PlaySoundId("Lev18.Ok");
+    if (picture.hxTrans() == 0) PlayListed("Lev18.Ok", &scene::RootServices::playSample);
     picture.SetHxTrans(255);
   } else if (picture.hxTrans() != 0) {
     if (picture.hxTrans() < kFadeStep) throw RangeError("Range check error");

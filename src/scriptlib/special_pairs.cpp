@@ -38,7 +38,7 @@ void MatchChosenPair(elements::TOxImage& puzzle, TVarList&) {
       for (scene::TOxElement* e : {first, second}) e->SetPos(CheckedInt32(*x), CheckedInt32(*y));
     }
     CountOneMore(puzzle);
-    PlaySoundId(kMatchSound);
+    PlayListed(kMatchSound, &scene::RootServices::playSample);
   }
   SetAt(puzzle, ".MS.OB1", Value::UInt32(0));
   SetAt(puzzle, ".MS.OB2", Value::UInt32(0));

@@ -23,15 +23,6 @@ void MarkLevelWon(scene::TOxElement& element) {
   SetVariableAt(element, "OXDB.LOGINTERFACE.WIN", Value::Int32(1));
 }
 
-void PlaySoundId(const std::string& id) {
-  scene::TOxDB* root = GameRoot();
-  if (root == nullptr || !root->Services().playSample) return;
-  std::string file;
-  std::int32_t volume = 0;
-  root->GetSoundInfo(id, file, volume);
-  root->Services().playSample(file, volume);
-}
-
 void CountOneMore(scene::TOxElement& puzzle) {
   const std::int32_t count = CheckedAdd(CheckedInt32(NumberAt(puzzle, ".CNN").value_or(0)), 1);
   SetVariableAt(puzzle, ".CNN", Value::Int32(count));

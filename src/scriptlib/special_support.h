@@ -35,8 +35,6 @@ void SetElementVar(scene::TOxElement& element, const std::string& name, const Va
 std::vector<elements::TOxImage*> PicturesIn(const scene::TOxElement& parent);
 // Marks the level won for the game's log screen ("OXDB.LOGINTERFACE.WIN" set to 1).
 void MarkLevelWon(scene::TOxElement& element);
-// Plays a sound of the sound list by its id.
-void PlaySoundId(const std::string& id);
 // Counts one more in the puzzle's ".CNN" and shows the count in its "GI.CNT.TEXT".
 void CountOneMore(scene::TOxElement& puzzle);
 

@@ -55,7 +55,7 @@ void MoveDisc(elements::TOxImage& puzzle, const TowerEnding& ending) {
   SetVariableAt(puzzle, "T", Value::Int32(static_cast<std::int32_t>(next)));
   const std::optional<std::int64_t> solves = NumberAt(puzzle, "S1");
   if (next != kAtRest || !solves || *solves == 0) return;
-  if (!ending.sound.empty()) PlaySoundId(std::string(ending.sound));
+  if (!ending.sound.empty()) PlayListed(std::string(ending.sound), &scene::RootServices::playSample);
   MarkLevelWon(puzzle);
   if (!ending.shown.empty()) SetAt(puzzle, ending.shown, Value::Int32(1));
 }
