@@ -6,6 +6,7 @@
 #include "platform/text/case1251.h"
 #include "scene/class_registry.h"
 #include "scene/element.h"
+#include "scene/element_vars.h"
 #include "scene/element_refs.h"
 #include "scene/game_root.h"
 #include "scene/picture_loading.h"
@@ -21,13 +22,6 @@ namespace {
 using script::Value;
 
 Value RefTo(const TOxElement* e) { return Value::UInt32(e ? e->Ref() : 0); }
-
-TOxElement* ChildById(const TOxElement& e, const std::string& upperName) {
-  for (const auto& child : e.Children()) {
-    if (platform::UpperCase1251(child->Id) == upperName) return child.get();
-  }
-  return nullptr;
-}
 
 // "CHILD[n]" and "CHILDn": child n (1-based), reference 0 when out of range; unhandled when
 // the text is not a number.
@@ -100,6 +94,13 @@ Value LocalisedValue(TOxElement& e, const Value& value) {
 }
 
 }  // namespace
+
+TOxElement* ChildById(const TOxElement& e, const std::string& upperName) {
+  for (const auto& child : e.Children()) {
+    if (platform::UpperCase1251(child->Id) == upperName) return child.get();
+  }
+  return nullptr;
+}
 
 bool TOxElement::GetVar(const std::string& name, Value& out) {
   if (vars_) {

@@ -9,6 +9,7 @@
 
 #include "elements/im_list.h"
 #include "platform/text/case1251.h"
+#include "scene/element_vars.h"
 #include "scriptlib/element_paths.h"
 #include "scriptlib/special_support.h"
 
@@ -22,15 +23,6 @@ constexpr const char* kFrontItemsLevel = "LEVEL13";
 constexpr const char* kIconSuffix = "_S";
 constexpr std::uint32_t kSomeLeftColour = 0xFFFFFF;
 constexpr std::uint32_t kNoneLeftColour = 0x808080;
-
-bool Named(const scene::TOxElement& e, std::string_view id) { return platform::UpperCase1251(e.Id) == id; }
-
-scene::TOxElement* ChildNamed(const scene::TOxElement& parent, std::string_view id) {
-  for (const auto& child : parent.Children()) {
-    if (Named(*child, id)) return child.get();
-  }
-  return nullptr;
-}
 
 std::vector<TOxImage*> Items(TOxImage& panel) {
   const std::optional<Value> level = ValueAt(panel, ".L.ID");
@@ -46,7 +38,7 @@ void FillList(TOxImage& panel, const std::vector<const TOxImage*>& wanted) {
   if (icons == nullptr) return;
   list->SetVar("ELEMENTS", Value::String(""));
   for (const TOxImage* item : wanted) {
-    if (auto* icon = dynamic_cast<TOxImage*>(ChildNamed(*icons, platform::UpperCase1251(item->Id) + kIconSuffix))) list->AddItem(*icon);
+    if (auto* icon = dynamic_cast<TOxImage*>(scene::ChildById(*icons, platform::UpperCase1251(item->Id) + kIconSuffix))) list->AddItem(*icon);
   }
 }
 
