@@ -156,9 +156,11 @@ void TOxElement::ReloadResources() {
 }
 
 void TOxElement::SetOrder(std::int32_t value) {
+  const bool changed = value != Order;
   Order = value;
   WidenOrderRange(value, value);
-  if (root_ != nullptr) root_->OrdersChanged();
+  // The same Order again (a script setting it every frame) leaves the layer list as it is.
+  if (changed && root_ != nullptr) root_->OrdersChanged();
 }
 
 void TOxElement::WidenOrderRange(std::int32_t low, std::int32_t high) {
