@@ -93,7 +93,7 @@ void BM_FullStarPoolOneTick(benchmark::State& state) {
   scene::StarPool stars;
   for (std::size_t i = 0; i < scene::StarPool::kSlots; ++i) {
     const double x = static_cast<double>(i % 100) * 10, y = static_cast<double>(i / 100) * 15;
-    stars.AddStar(static_cast<std::int32_t>(i % 16), std::nullopt, 260, scene::StarPool::kAfterAllLayers,
+    stars.AddStar(static_cast<std::int32_t>(i % 16), std::nullopt, scene::StarPool::kDefaultEffect, scene::StarPool::kAfterAllLayers,
                   {0, x, y, 1, 3, -1e-9, 0.1, -0.1});
   }
   elements::SetCanvas(&scene.canvas);
@@ -121,7 +121,7 @@ void BM_StarsOfFiftyLayers(benchmark::State& state) {
   }
   scene::StarPool stars;
   for (std::int64_t i = 0; i < state.range(0); ++i) {
-    stars.AddStar(2, std::nullopt, 260, scene::StarPool::kAfterAllLayers,
+    stars.AddStar(2, std::nullopt, scene::StarPool::kDefaultEffect, scene::StarPool::kAfterAllLayers,
                   {0, static_cast<double>(i % 100) * 10, static_cast<double>(i / 100) * 15, 1, 0, 0, 0, 0});
   }
   elements::SetCanvas(&scene.canvas);

@@ -34,6 +34,8 @@ class StarPool {
  public:
   static constexpr std::size_t kSlots = 5001;
   static constexpr std::int32_t kAfterAllLayers = 1000;
+  // The effect of stars that games do not give one (kept only: stars draw additively).
+  static constexpr std::int32_t kDefaultEffect = 260;
 
   // Fills the first free slot; false when all are live. The colour text is read as a decimal
   // integer and its low 24 bits kept; no text gives a random colour, and a text that is no

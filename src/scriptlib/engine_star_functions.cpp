@@ -10,7 +10,7 @@ namespace ox::scriptlib {
 namespace {
 
 constexpr std::int32_t kDefaultStarLayer = scene::StarPool::kAfterAllLayers;
-constexpr std::int32_t kDefaultStarEffect = 260;
+constexpr std::int32_t kDefaultStarEffect = scene::StarPool::kDefaultEffect;
 
 // The optional tail both functions share, from position `at`: pattern, colour text, layer,
 // effect.

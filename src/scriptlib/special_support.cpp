@@ -32,12 +32,11 @@ void CountOneMore(scene::TOxElement& puzzle) {
 void AddSparkle(double x, double y, double scale, double scaleSpeed, double ySpeed,
                 std::optional<std::string> colour) {
   constexpr std::int32_t kSparklePattern = 2;
-  constexpr std::int32_t kSparkleEffect = 260;
   scene::TOxDB* root = GameRoot();
   if (root == nullptr) return;
   const double angle = platform::RandomBelow(360);
   const double angleSpeed = platform::RandomBelow(10) - 5;
-  root->Stars().AddStar(kSparklePattern, colour, kSparkleEffect, scene::StarPool::kAfterAllLayers,
+  root->Stars().AddStar(kSparklePattern, colour, scene::StarPool::kDefaultEffect, scene::StarPool::kAfterAllLayers,
                         {angle, x, y, scale, angleSpeed, scaleSpeed, 0, ySpeed});
 }
 
