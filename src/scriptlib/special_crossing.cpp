@@ -17,10 +17,14 @@ constexpr std::uint32_t kCrossedBand = 0x7F0000FF;
 constexpr std::uint32_t kClearBand = 0x7F00FF00;
 constexpr float kBandHalfWidth = 3;
 
+// The edges of a layout of so many nodes; none when it has too few for them.
+using EdgeLayout = std::vector<Edge> (*)(std::size_t nodes);
+
 // The hub ring: nodes 0 ... 7 in a ring, 0 ... 3 joined to hub 8, 4 ... 7 to hub 9, and the
 // two hubs to each other.
-std::vector<Edge> HubRingEdges() {
+std::vector<Edge> HubRingEdges(std::size_t nodes) {
   std::vector<Edge> edges;
+  if (nodes < kHubRingNodes) return edges;
   for (int i = 0; i < 8; ++i) edges.push_back({i, (i + 1) % 8});
   for (int i = 0; i < 4; ++i) edges.push_back({i, 8});
   for (int i = 4; i < 8; ++i) edges.push_back({i, 9});
@@ -52,17 +56,9 @@ struct Puzzle {
 };
 
 // Empty when the layout has too few nodes for the edges.
-std::optional<Puzzle> HubRingPuzzle(const elements::TOxImage& picture) {
+std::optional<Puzzle> MakePuzzle(const elements::TOxImage& picture, EdgeLayout layout) {
   std::vector<IntPoint> nodes = NodeCentres(picture);
-  if (nodes.size() < kHubRingNodes) return std::nullopt;
-  std::vector<Edge> edges = HubRingEdges();
-  std::vector<bool> marked = MarkCrossings(nodes, edges);
-  return Puzzle{std::move(nodes), std::move(edges), std::move(marked)};
-}
-
-std::optional<Puzzle> RingPuzzle(const elements::TOxImage& picture) {
-  std::vector<IntPoint> nodes = NodeCentres(picture);
-  std::vector<Edge> edges = RingEdges(nodes.size());
+  std::vector<Edge> edges = layout(nodes.size());
   if (edges.empty()) return std::nullopt;
   std::vector<bool> marked = MarkCrossings(nodes, edges);
   return Puzzle{std::move(nodes), std::move(edges), std::move(marked)};
@@ -110,9 +106,9 @@ void DrawPuzzle(elements::TOxImage& picture, const std::optional<Puzzle>& puzzle
 
 }  // namespace
 
-void DrawHubRingPuzzle(elements::TOxImage& puzzle, TVarList&) { DrawPuzzle(puzzle, HubRingPuzzle(puzzle)); }
-void CheckHubRingPuzzle(elements::TOxImage& puzzle, TVarList&) { SetWin(puzzle, HubRingPuzzle(puzzle)); }
-void DrawRingPuzzle(elements::TOxImage& puzzle, TVarList&) { DrawPuzzle(puzzle, RingPuzzle(puzzle)); }
-void CheckRingPuzzle(elements::TOxImage& puzzle, TVarList&) { SetWin(puzzle, RingPuzzle(puzzle)); }
+void DrawHubRingPuzzle(elements::TOxImage& puzzle, TVarList&) { DrawPuzzle(puzzle, MakePuzzle(puzzle, HubRingEdges)); }
+void CheckHubRingPuzzle(elements::TOxImage& puzzle, TVarList&) { SetWin(puzzle, MakePuzzle(puzzle, HubRingEdges)); }
+void DrawRingPuzzle(elements::TOxImage& puzzle, TVarList&) { DrawPuzzle(puzzle, MakePuzzle(puzzle, RingEdges)); }
+void CheckRingPuzzle(elements::TOxImage& puzzle, TVarList&) { SetWin(puzzle, MakePuzzle(puzzle, RingEdges)); }
 
 }  // namespace ox::scriptlib
