@@ -37,6 +37,20 @@ std::optional<PathEnd> WalkTo(scene::TOxElement& from, std::string_view path) {
   return PathEnd{element, std::string(path)};
 }
 
+// A number of a value, as NumberAt reads it.
+std::optional<std::int64_t> NumberOf(const script::Value& value) {
+  switch (value.kind) {
+    case script::Kind::Empty:
+    case script::Kind::String:
+      return std::nullopt;
+    case script::Kind::Float:
+    case script::Kind::Date:
+      return AsInteger64(value);
+    default:
+      return value.i;
+  }
+}
+
 }  // namespace
 
 std::optional<script::Value> ValueAt(scene::TOxElement& from, std::string_view path) {
@@ -49,19 +63,6 @@ std::optional<script::Value> ValueAt(scene::TOxElement& from, std::string_view p
 scene::TOxElement* ElementAt(scene::TOxElement& from, std::string_view path) {
   const std::optional<script::Value> v = ValueAt(from, path);
   return v && v->IsRef() ? scene::Resolve(static_cast<std::uint32_t>(v->i)) : nullptr;
-}
-
-std::optional<std::int64_t> NumberOf(const script::Value& value) {
-  switch (value.kind) {
-    case script::Kind::Empty:
-    case script::Kind::String:
-      return std::nullopt;
-    case script::Kind::Float:
-    case script::Kind::Date:
-      return AsInteger64(value);
-    default:
-      return value.i;
-  }
 }
 
 std::optional<std::int64_t> NumberAt(scene::TOxElement& from, std::string_view path) {

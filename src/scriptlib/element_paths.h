@@ -26,8 +26,6 @@ T* ElementAt(scene::TOxElement& from, std::string_view path) {
 // The number the path names (an integer, a Boolean, or a float rounded half to even); none for
 // text, nothing, or a missing path. A float beyond 64 bits is a range error.
 std::optional<std::int64_t> NumberAt(scene::TOxElement& from, std::string_view path);
-// A number of a value, as NumberAt reads it.
-std::optional<std::int64_t> NumberOf(const script::Value& value);
 
 // Writes through the owner's SetVar: a variable or property it has, or "CURSOR". Nothing
 // happens when the path or the name is not there.
