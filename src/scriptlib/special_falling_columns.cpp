@@ -3,6 +3,7 @@
 // board is still a hidden piece returns above the highest one with a random pattern.
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/checked.h"
@@ -24,12 +25,9 @@ constexpr std::int32_t kUnloadedPieceHeight = 50;  // a piece whose picture has 
 constexpr int kFadeStep = 50;
 constexpr const char* kMatchedTag = "*";
 
-// The variable, from the piece container, that holds how many patterns a new piece draws from.
-struct ColumnGame {
-  std::string_view patternCount;
-};
-constexpr ColumnGame kParentCounts{".COLS"};
-constexpr ColumnGame kGrandparentCounts{"..COLS"};
+// The variables, from the piece container, that hold how many patterns a new piece draws from.
+constexpr std::string_view kParentCounts = ".COLS";
+constexpr std::string_view kGrandparentCounts = "..COLS";
 
 std::int32_t Height(const TOxImage& piece) {
   const std::int32_t h = piece.GetSizeY();
@@ -110,14 +108,14 @@ bool DropNewPiece(const std::vector<TOxImage*>& pieces, std::int64_t patterns) {
   return true;
 }
 
-void StepColumns(TOxImage& container, const ColumnGame& game) {
+void StepColumns(TOxImage& container, std::string_view patternCount) {
   const std::vector<TOxImage*> pieces = PicturesIn(container);
   const bool faded = Fade(pieces);
   const Fall fall = Drop(pieces);
   if (fall.reachedFloor) SetAt(container, ".B.VIS", Value::Int32(1));
   bool moving = faded || fall.moved;
   if (!moving) {
-    const std::optional<std::int64_t> patterns = NumberAt(container, game.patternCount);
+    const std::optional<std::int64_t> patterns = NumberAt(container, patternCount);
     moving = patterns && DropNewPiece(pieces, *patterns);
   }
   SetVariableAt(container, "MOVING", Value::Int32(moving ? 1 : 0));
