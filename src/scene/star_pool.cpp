@@ -41,6 +41,7 @@ bool StarPool::AddStar(std::int32_t pattern, std::optional<std::string_view> col
 }
 
 void StarPool::UpdateStars() {
+  if (liveByLayer_.empty()) return;  // no live star: spare the walk over every slot
   for (std::size_t i = 0; i < kSlots; ++i) {
     TStar& star = slots_[i];
     if (!star.active) continue;
