@@ -155,6 +155,10 @@ TEST_F(CrossingPuzzle, TheTenNodesAreSolvedWhenNoEdgeCrosses) {
   layout->Children()[9]->Destroy();
   Run("SableLev6Log_Upd(MAIN.PUZZLE)");
   EXPECT_EQ(Win(), 0) << "too few nodes: nothing changes";
+  ASSERT_TRUE(puzzle->SetVar("WIN", script::Value::Int32(1)));
+  layout->Children()[8]->Destroy();
+  Run("SableLev6Log_Upd(MAIN.PUZZLE)");
+  EXPECT_EQ(Win(), 1) << "too few nodes: a won puzzle stays won";
 }
 
 TEST_F(CrossingPuzzle, TheRingLayoutOfLevelFourIsSolvedWhenItsPolygonIsSimple) {
