@@ -115,7 +115,9 @@ TEST_F(EffectTest, ANewEffectFileReplacesTheSystemAndNoManagerMeansNoSystem) {
   EXPECT_EQ(bare->System(), nullptr);
   bare->SetActive(true);
   bare->Process();
+  EXPECT_TRUE(bare->Active()) << "no system ends it";
   bare->AnimBreak();
+  EXPECT_FALSE(bare->Active());
 }
 
 }  // namespace
