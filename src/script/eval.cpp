@@ -216,26 +216,6 @@ bool TPasCalc::EvaluateIndex(const IndexCut& cut, const IndexReading* reading,
   return true;
 }
 
-// One scan for the plain variable: its value, whether it exists, whether array elements of
-// the name exist.
-void TPasCalc::LookupVariable(std::string_view name, Value& out, bool& found, bool& plainExists,
-                              bool& isArray) const {
-  found = plainExists = isArray = false;
-  for (const auto& v : vars_) {
-    const std::string& n = v.Name;
-    if (n.size() == name.size()) {
-      if (!plainExists && n == name) {
-        plainExists = true;
-        out = v.Val;
-        found = true;
-      }
-    } else if (n.size() > name.size() && n[name.size()] == '[' &&
-               n.compare(0, name.size(), name) == 0) {
-      isArray = true;
-    }
-  }
-}
-
 // A name is a plain variable or an array, never both: on a plain variable one index picks a
 // character (1-based, NAME[i]); on an array the first index names the element NAME[i] and a
 // second picks a character of it (NAME[i][j]).
@@ -287,22 +267,23 @@ bool TPasCalc::StringPosition(const Value& v, std::string_view name, const std::
 
 void TPasCalc::ReadVariable(std::string_view name, int lists, std::string (&index)[2], Value& v,
                             NamePlace* place) {
-  Value val;
-  bool found = false, plainExists = false, isArray = false;
-  if (place) {
-    Locate(name, *place);
-    found = plainExists = place->index >= 0;
-    isArray = place->isArray;
-    if (found) val = vars_[static_cast<std::size_t>(place->index)].Val;
-  } else {
-    LookupVariable(name, val, found, plainExists, isArray);
+  NamePlace scanned;
+  const NamePlace& where = Locate(name, place ? *place : scanned);
+  const bool found = where.index >= 0;
+  // A plain variable without an index reads as it stands.
+  if (lists == 0 && found && !where.isArray) {
+    v = vars_[static_cast<std::size_t>(where.index)].Val;
+    return;
   }
   NameRef ref;
-  if (!ResolveName(name, lists, index, plainExists, isArray, text_, ref)) return;
+  if (!ResolveName(name, lists, index, found, where.isArray, text_, ref)) return;
+  Value val;
   if (ref.element || !found) {
     TVar tmp;
     if (!vars_.Lookup(ref.full, tmp)) return ReportError(ScriptErrorId::kVariableNotFound, text_, {ref.full});
     val = std::move(tmp.Val);
+  } else {
+    val = vars_[static_cast<std::size_t>(where.index)].Val;
   }
   if (!ref.stringIndex) {
     v = std::move(val);

@@ -125,8 +125,6 @@ class TPasCalc {
   const NamePlace& Locate(std::string_view name, NamePlace& place) const;
   bool EvaluateIndex(const IndexCut& cut, const IndexReading* reading, std::string_view text,
                      std::string& out);
-  void LookupVariable(std::string_view name, Value& out, bool& found, bool& plainExists,
-                      bool& isArray) const;
   bool ResolveName(std::string_view name, int lists, std::string (&index)[2], bool plainExists,
                    bool isArray, std::string_view text, NameRef& ref);
   bool StringPosition(const Value& v, std::string_view name, const std::string& index,
