@@ -159,18 +159,20 @@ void TPasCalc::ExecAssign(std::string_view st) {
     ReportError(ScriptErrorId::kErrorInExpression, st);
     return;
   }
-  if (target) StoreAssignment(name, IsValidVarName(name), lists, index, std::move(val), st);
+  NamePlace place;
+  if (target) StoreAssignment(name, IsValidVarName(name), lists, index, std::move(val), st, place);
 }
 
 void TPasCalc::StoreAssignment(std::string_view name, bool validName, int lists,
-                               std::string (&index)[2], TVar&& val, std::string_view st) {
-  const bool plain = vars_.Contains(name);
+                               std::string (&index)[2], TVar&& val, std::string_view st,
+                               NamePlace& place) {
   if (!validName) {
     ReportError(ScriptErrorId::kInvalidVariableName, st, {name});
     return;
   }
+  const NamePlace& where = Locate(name, place);
   NameRef ref;
-  if (!ResolveName(name, lists, index, plain, IsArray(name), st, ref)) return;
+  if (!ResolveName(name, lists, index, where.index >= 0, where.isArray, st, ref)) return;
   if (!ref.stringIndex) {
     val.Name = std::move(ref.full);
     vars_.Assign(std::move(val));

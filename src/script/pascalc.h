@@ -155,7 +155,7 @@ class TPasCalc {
   void ExecStatement(std::string_view stmt);
   void ExecAssign(std::string_view stmt);
   void StoreAssignment(std::string_view name, bool validName, int lists, std::string (&index)[2],
-                       TVar&& val, std::string_view st);
+                       TVar&& val, std::string_view st, NamePlace& place);
   void ExecBegin(std::string_view stmt);
   void ExecIf(std::string_view stmt);
   void RunIf(const Expr& cond, bool hasThen, const StatementCut& thenCut, const Body& thenPart,

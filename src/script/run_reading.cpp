@@ -124,7 +124,7 @@ void TPasCalc::RunAssign(const StatementReading& s) {
       return;
     }
   }
-  StoreAssignment(s.name, s.validName, lists, index, std::move(val), s.text);
+  StoreAssignment(s.name, s.validName, lists, index, std::move(val), s.text, s.place);
 }
 
 void TPasCalc::RunCase(const StatementReading& s) {
