@@ -38,13 +38,6 @@ int TProcList::IndexOf(std::string_view name) const {
   return -1;
 }
 
-bool TProcList::Find(std::string_view name, TProcedure& out) const {
-  const int i = IndexOf(name);
-  if (i < 0) return false;
-  out = items_[static_cast<std::size_t>(i)];
-  return true;
-}
-
 const TProcedure* TProcList::Get(std::string_view name) const {
   const int i = IndexOf(name);
   return i < 0 ? nullptr : &items_[static_cast<std::size_t>(i)];

@@ -69,7 +69,6 @@ class TProcList {
   // Changes whenever procedures are added or removed.
   std::uint64_t Layout() const { return layout_; }
   int IndexOf(std::string_view name) const;
-  bool Find(std::string_view name, TProcedure& out) const;
   // The procedure of this name, or nullptr; valid until the list changes.
   const TProcedure* Get(std::string_view name) const;
   // False and nothing added when the name is present.

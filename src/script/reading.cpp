@@ -48,10 +48,8 @@ StatementCut CutStatement(std::string_view text, std::size_t pos, bool stopAtEls
       case tkUntil: --loop; break;
       default: break;
     }
-    if (block == 0 && loop == 0 && (t.code == tkSemicolon || (stopAtElse && t.code == tkElse))) {
-      cut.stopCode = t.code;
+    if (block == 0 && loop == 0 && (t.code == tkSemicolon || (stopAtElse && t.code == tkElse)))
       break;
-    }
     if (start == std::string_view::npos) start = at;
     end = t.next;
   }

@@ -39,7 +39,6 @@ std::vector<std::string_view> SplitTopLevel(std::string_view text, Nesting nesti
 struct StatementCut {
   std::string_view text;
   std::size_t next = 0;  // position after the statement and its stop token
-  int stopCode = 0;      // the stop token consumed, 0 at the end of the text
   ScriptErrorId error = ScriptErrorId::kNone;
 };
 
