@@ -15,18 +15,6 @@ std::string ArgumentText(std::string_view arg) {
   return s;
 }
 
-std::vector<std::string> SplitParams(const std::string& params) {
-  std::vector<std::string> out;
-  if (params.empty()) return out;
-  std::size_t a = 0;
-  while (true) {
-    const std::size_t b = params.find("\r\n", a);
-    out.push_back(params.substr(a, b == std::string::npos ? std::string::npos : b - a));
-    if (b == std::string::npos) return out;
-    a = b + 2;
-  }
-}
-
 }  // namespace
 
 void TPasCalc::Call(const std::string& name, const std::vector<Argument>& args, Value& result,
@@ -107,7 +95,7 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<Argument
       found.body = &readings_.List(proc->Body);
       if (cache) *cache = found;
     } else {
-      splitParams = SplitParams(proc->Params);
+      splitParams = SplitParamNames(proc->Params);
       found.params = &splitParams;
       bodyText = proc->Body;
     }
@@ -152,8 +140,7 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<Argument
   if (signal_ == Signal::Exit) {
     signal_ = Signal::None;
   } else if (signal_ == Signal::Break || signal_ == Signal::Continue) {
-    ReportError(ScriptErrorId::kOutsideLoop, savedText,
-                {signal_ == Signal::Break ? "BREAK" : "CONTINUE"});
+    ReportError(ScriptErrorId::kOutsideLoop, savedText, {LoopSignalName(signal_)});
     return fail();
   } else if (signal_ == Signal::Goto) {
     ReportError(ScriptErrorId::kLabelNotFound, savedText, {target_});

@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-const char* SignalName(bool isBreak) { return isBreak ? "BREAK" : "CONTINUE"; }
-
 // One statement of a list: as cut, its label, the statement after the label, and its entry in
 // the list's reading when remembered.
 struct ListItem {
@@ -53,12 +51,9 @@ void TPasCalc::ExecListFrom(ListReading* list, std::string_view text) {
     } else {
       cut = CutStatement(text, cursor, false);
       cursor = cut.next;
-      item.body = cut.text;
-      const Token first = ReadToken(cut.text, 0);
-      if (PeekToken(cut.text, first.next) == tkColon) {
-        item.label = first.text;
-        item.body = Slice(cut.text, ReadToken(cut.text, first.next).next, npos);
-      }
+      const LabelledStatement split = SplitLabel(cut.text);
+      item.label = split.label;
+      item.body = split.body;
     }
     item.text = cut.text;
     if (cut.error != ScriptErrorId::kNone) ReportError(cut.error, cut.text);
@@ -77,7 +72,7 @@ void TPasCalc::ExecListFrom(ListReading* list, std::string_view text) {
     if (signal_ == Signal::None) continue;
     if (errorCode_) break;
     if (depth_ == 0 && (signal_ == Signal::Break || signal_ == Signal::Continue)) {
-      ReportError(ScriptErrorId::kOutsideLoop, st.text, {SignalName(signal_ == Signal::Break)});
+      ReportError(ScriptErrorId::kOutsideLoop, st.text, {LoopSignalName(signal_)});
       break;
     }
     if (signal_ != Signal::Goto) break;

@@ -82,6 +82,8 @@ class TPasCalc {
 
  private:
   enum class Signal : std::uint8_t { None, Break, Continue, Exit, Goto };
+  // The keyword of a Break or Continue signal, as errors name it.
+  static const char* LoopSignalName(Signal s) { return s == Signal::Break ? "BREAK" : "CONTINUE"; }
 
   // The long-run guard: one step per statement and per loop pass; false (with kRunsTooLong or
   // kStoppedByClose recorded against `text`) when the host stops the run.

@@ -66,6 +66,24 @@ StatementCut CutStatement(std::string_view text, std::size_t pos, bool stopAtEls
   return cut;
 }
 
+LabelledStatement SplitLabel(std::string_view statement) {
+  const Token first = ReadToken(statement, 0);
+  if (PeekToken(statement, first.next) != tkColon) return {{}, statement};
+  return {first.text, Slice(statement, ReadToken(statement, first.next).next, std::string_view::npos)};
+}
+
+std::vector<std::string> SplitParamNames(std::string_view params) {
+  std::vector<std::string> out;
+  if (params.empty()) return out;
+  std::size_t a = 0;
+  while (true) {
+    const std::size_t b = params.find("\r\n", a);
+    out.emplace_back(params.substr(a, b == std::string_view::npos ? std::string_view::npos : b - a));
+    if (b == std::string_view::npos) return out;
+    a = b + 2;
+  }
+}
+
 std::vector<std::string_view> SplitTopLevel(std::string_view text, Nesting nesting) {
   std::vector<std::string_view> parts;
   std::size_t p = 0, start = 0;
@@ -135,12 +153,9 @@ ListReading::Entry& ListReading::At(std::size_t i) {
     const std::size_t from = entries_.empty() ? 0 : entries_.back().cut.next;
     Entry& e = entries_.emplace_back();
     e.cut = CutStatement(text_, from, false);
-    e.body = e.cut.text;
-    const Token first = ReadToken(e.cut.text, 0);
-    if (PeekToken(e.cut.text, first.next) == tkColon) {
-      e.label = first.text;
-      e.body = Slice(e.cut.text, ReadToken(e.cut.text, first.next).next, std::string_view::npos);
-    }
+    const LabelledStatement split = SplitLabel(e.cut.text);
+    e.label = split.label;
+    e.body = split.body;
   }
   return entries_[i];
 }
@@ -170,15 +185,7 @@ const ExprReading& Readings::Expression(std::string_view text) {
 
 const std::vector<std::string>& Readings::Params(std::string_view params) {
   Record& r = Find(params_, params);
-  if (r.params.empty() && !r.text.empty()) {
-    std::size_t a = 0;
-    while (true) {
-      const std::size_t b = r.text.find("\r\n", a);
-      r.params.push_back(r.text.substr(a, b == std::string::npos ? std::string::npos : b - a));
-      if (b == std::string::npos) break;
-      a = b + 2;
-    }
-  }
+  if (r.params.empty()) r.params = SplitParamNames(r.text);
   return r.params;
 }
 

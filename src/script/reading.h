@@ -46,6 +46,16 @@ struct StatementCut {
 // ELSE when asked) outside BEGIN/CASE ... END and REPEAT ... UNTIL.
 StatementCut CutStatement(std::string_view text, std::size_t pos, bool stopAtElse);
 
+// A statement split at its label ("NAME:" before it); the label is empty when there is none.
+struct LabelledStatement {
+  std::string_view label;
+  std::string_view body;
+};
+LabelledStatement SplitLabel(std::string_view statement);
+
+// A procedure's formal parameter names, stored joined by CR LF; an empty text has none.
+std::vector<std::string> SplitParamNames(std::string_view params);
+
 struct ExprReading;
 struct StatementReading;
 class ListReading;
