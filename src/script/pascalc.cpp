@@ -81,10 +81,8 @@ void TPasCalc::ReportError(ScriptErrorId id, std::string_view text,
 }
 
 bool TPasCalc::Execute(std::string_view prepared) {
-  ResetError();
   procs_.Clear();
-  RunList(prepared);
-  return errorCode_ == 0;
+  return Run(prepared);
 }
 
 bool TPasCalc::Run(std::string_view prepared) {
