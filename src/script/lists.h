@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "script/value.h"
+#include "script/var_list.h"
 
 namespace ox::script {
 
 class TPasCalc;
-class TVarList;
-std::uint64_t NewLayoutStamp();
 
 // A native function: receives the interpreter, the evaluated arguments (named "VAR" when the
 // argument was a plain existing variable, else "VALUE"; values it changes are copied back to
