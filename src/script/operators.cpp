@@ -95,7 +95,8 @@ bool LongOp(int op, const Value& a, const Value& b, Value& out) {
   return IntegerOp<std::int64_t>(op, x, y, out, &Value::Int64);
 }
 
-// + - * / on floats; other operators through integers. `date` makes + and - date-valued.
+// + - * / and comparisons on floats; AND OR XOR SHL SHR through integers; any other operator
+// fails.
 bool FloatOp(int op, const Value& a, const Value& b, Value& out) {
   double x = 0, y = 0;
   if (op == tkAnd || op == tkOr || op == tkXor || op == tkShl || op == tkShr)
@@ -122,7 +123,8 @@ bool StringOp(int op, const Value& a, const Value& b, Value& out) {
   if (op == tkPlus) {
     std::string x, y;
     ToString(b, y);
-    // A string operand is copied once, straight into the result.
+    // A string left operand is copied once, straight into the result; any other is converted
+    // in place.
     const std::string* left = a.IsString() ? &a.s : (ToString(a, x), &x);
     if (y.size() > kMaxStringBytes - std::min(left->size(), kMaxStringBytes)) throw StringTooLong();
     if (left != &x) {

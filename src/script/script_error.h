@@ -13,8 +13,8 @@ class ScriptError : public std::runtime_error {
   explicit ScriptError(const std::string& message) : std::runtime_error(message) {}
 };
 
-// Thrown where a script string would grow past kMaxStringBytes (script/run_limit.h), by the
-// operators and by native functions alike; the interpreter reports kOutOfMemory.
+// Thrown by the concatenation operator where a script string would grow past kMaxStringBytes
+// (script/run_limit.h); native functions may throw it too. The interpreter reports kOutOfMemory.
 class StringTooLong : public ScriptError {
  public:
   StringTooLong() : ScriptError("Out of memory") {}
