@@ -34,7 +34,7 @@ bool IsValidVarName(std::string_view name) {
 }
 
 std::uint64_t NewLayoutStamp() {
-  static std::atomic<std::uint64_t> last{0};
+  static std::atomic<std::uint64_t> last{kEmptyLayout};
   return last.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 

@@ -23,23 +23,27 @@ bool IsValidVarName(std::string_view name);
 
 // A stamp no list has had before (layout stamps of TVarList, TFuncList and TProcList).
 std::uint64_t NewLayoutStamp();
+// The stamp every empty variable list shares; NewLayoutStamp never returns it.
+inline constexpr std::uint64_t kEmptyLayout = 1;
 
 // Names of records are changed only through the list's own operations (values may be changed
-// in place): positions found under one layout stamp hold while the stamp is the same.
+// in place): positions found under one layout stamp hold while the stamp is the same. Equal
+// stamps mean equal names in equal places, so a copy keeps its original's stamp and a move
+// hands the stamp over: positions found before a call hold again once the caller's saved list
+// is moved back.
 class TVarList {
  public:
   TVarList() = default;
-  TVarList(const TVarList& other) : items_(other.items_) {}
-  TVarList(TVarList&& other) noexcept : items_(std::move(other.items_)) { other.Relayout(); }
-  TVarList& operator=(const TVarList& other) {
-    items_ = other.items_;
-    Relayout();
-    return *this;
+  TVarList(const TVarList& other) = default;
+  TVarList(TVarList&& other) noexcept : items_(std::move(other.items_)), layout_(other.layout_) {
+    other.Clear();
   }
+  TVarList& operator=(const TVarList& other) = default;
   TVarList& operator=(TVarList&& other) noexcept {
+    if (this == &other) return *this;
     items_ = std::move(other.items_);
-    Relayout();
-    other.Relayout();
+    layout_ = other.layout_;
+    other.Clear();
     return *this;
   }
 
@@ -50,7 +54,7 @@ class TVarList {
   // Frees every record and empties the list.
   void Clear() {
     items_.clear();
-    Relayout();
+    layout_ = kEmptyLayout;
   }
   // True when a record has exactly this name.
   bool Contains(std::string_view name) const { return IndexOf(name) >= 0; }
@@ -102,7 +106,7 @@ class TVarList {
   void Relayout() { layout_ = NewLayoutStamp(); }
 
   std::vector<TVar> items_;
-  std::uint64_t layout_ = NewLayoutStamp();
+  std::uint64_t layout_ = kEmptyLayout;
 };
 
 // The path walk. `list` is the variable list whose records stand for intermediate
