@@ -10,8 +10,12 @@ namespace ox::script {
 
 namespace {
 
+// A double-quoted string operand is a language key: it reads as its text when the language
+// file has one.
+bool IsLanguageKey(const Value& v) { return v.kind == Kind::String && !v.s.empty() && v.s[0] == '"'; }
+
 void LanguageLookup(Value& v) {
-  if (v.kind != Kind::String || v.s.empty() || v.s[0] != '"') return;
+  if (!IsLanguageKey(v)) return;
   const std::string key = v.s.size() >= 2 ? v.s.substr(1, v.s.size() - 2) : std::string();
   std::string text = Host().GetText(key);
   if (!text.empty()) v.s = std::move(text);
@@ -57,9 +61,18 @@ bool TPasCalc::Reread(std::string_view prepared, TVar& result) {
   return ok;
 }
 
-void TPasCalc::Binary(int op, Value& left, Value& right) {
+void TPasCalc::Binary(int op, Value& left, const Value& right) {
+  if (CombineSmallIntegers(op, left, right)) return;
   LanguageLookup(left);
-  LanguageLookup(right);
+  if (IsLanguageKey(right)) {
+    Value text = right;
+    LanguageLookup(text);
+    return Combine(op, left, text);
+  }
+  Combine(op, left, right);
+}
+
+void TPasCalc::Combine(int op, Value& left, const Value& right) {
   Value r;
   try {
     if (!ApplyOperator(op, left, right, r)) {
@@ -135,17 +148,13 @@ bool TPasCalc::IsCallable(std::string_view name) const {
   return funcs_.IndexOf(name) >= 0 || procs_.IndexOf(name) >= 0;
 }
 
-bool TPasCalc::IsCallable(std::string_view name, CallableCache& cache) const {
-  if (cache.funcs != funcs_.Layout() || cache.procs != procs_.Layout()) {
-    cache.callable = IsCallable(name);
-    cache.funcs = funcs_.Layout();
-    cache.procs = procs_.Layout();
-  }
-  return cache.callable;
+void TPasCalc::Recheck(std::string_view name, CallableCache& cache) const {
+  cache.callable = IsCallable(name);
+  cache.funcs = funcs_.Layout();
+  cache.procs = procs_.Layout();
 }
 
-const NamePlace& TPasCalc::Locate(std::string_view name, NamePlace& place) const {
-  if (place.layout == vars_.Layout()) return place;
+void TPasCalc::Relocate(std::string_view name, NamePlace& place) const {
   place.layout = vars_.Layout();
   place.index = -1;
   place.isArray = false;
@@ -158,7 +167,6 @@ const NamePlace& TPasCalc::Locate(std::string_view name, NamePlace& place) const
       place.isArray = true;
     }
   }
-  return place;
 }
 
 void TPasCalc::ParseName(Value& v) {

@@ -1,6 +1,7 @@
 // The statement executor: statement lists with their labels and GOTO, and every statement. Each
 // statement is read from its text (the re-reading path) and then run by a part shared with
 // remembered readings (run_reading.cpp).
+#include <algorithm>
 #include <string>
 
 #include "script/convert.h"
@@ -361,20 +362,29 @@ void TPasCalc::ExecCase(std::string_view st) {
 bool TPasCalc::CaseItemMatches(const Expr& lowText, const Expr* highText, const Value& selector,
                                std::string_view st, bool& matched) {
   TVar low, high;
-  if (!Evaluate(lowText, low)) return ReportError(ScriptErrorId::kErrorInExpression, st), false;
-  if (!highText)
-    high = low;
-  else if (!Evaluate(*highText, high))
-    return ReportError(ScriptErrorId::kErrorInExpression, st), false;
-  if (low.Val.IsString() != high.Val.IsString())
+  const Value* lo = EvaluateInPlace(lowText, low);
+  if (!lo) return ReportError(ScriptErrorId::kErrorInExpression, st), false;
+  // A single value is a range from itself to itself. Reading the high end may run a call that
+  // replaces the variables, so the low end is copied first.
+  if (highText && lo != &low.Val) {
+    low.Val = *lo;
+    lo = &low.Val;
+  }
+  const Value* hi = highText ? EvaluateInPlace(*highText, high) : lo;
+  if (!hi) return ReportError(ScriptErrorId::kErrorInExpression, st), false;
+  if (IsSmallInteger(*lo) && IsSmallInteger(*hi) && IsSmallInteger(selector)) {
+    matched = std::min(lo->i, hi->i) <= selector.i && selector.i <= std::max(lo->i, hi->i);
+    return true;
+  }
+  if (lo->IsString() != hi->IsString())
     return ReportError(ScriptErrorId::kInvalidCaseRangeType, st), false;
   Value r;
-  if (!ApplyOperator(tkGt, low.Val, high.Val, r))
+  if (!ApplyOperator(tkGt, *lo, *hi, r))
     return ReportError(ScriptErrorId::kInvalidOperandTypes, st, {">"}), false;
-  if (r.i) std::swap(low, high);
-  if (selector.IsString() != low.Val.IsString()) return true;
+  if (r.i) std::swap(lo, hi);
+  if (selector.IsString() != lo->IsString()) return true;
   Value a, b;
-  if (!ApplyOperator(tkLe, low.Val, selector, a) || !ApplyOperator(tkLe, selector, high.Val, b))
+  if (!ApplyOperator(tkLe, *lo, selector, a) || !ApplyOperator(tkLe, selector, *hi, b))
     return ReportError(ScriptErrorId::kInvalidOperandTypes, st, {"<="}), false;
   matched = a.i && b.i;
   return true;

@@ -193,6 +193,9 @@ bool Power(const Value& a, const Value& b, Value& out) {
 
 bool ApplyOperator(int op, const Value& a, const Value& b, Value& out) {
   if (op == tkPow) return Power(a, b, out);
+  if (IsSmallInteger(a) && IsSmallInteger(b))
+    return IntegerOp<std::int32_t>(op, static_cast<std::int32_t>(a.i),
+                                   static_cast<std::int32_t>(b.i), out, &Value::Int32);
   OC fam = kFamily[static_cast<int>(ClassOf(a.kind))][static_cast<int>(ClassOf(b.kind))];
   switch (fam) {
     case OC::E:

@@ -119,12 +119,22 @@ class TPasCalc {
   void ParseUnary(Value& v);
   void ParsePrimary(Value& v);
   void ParseName(Value& v);
-  void Binary(int op, Value& left, Value& right);
+  // A binary operator: language keys among the operands read as their texts, then Combine.
+  void Binary(int op, Value& left, const Value& right);
+  void Combine(int op, Value& left, const Value& right);
   void Prefix(int op, Value& v);
   bool IsCallable(std::string_view name) const;
-  bool IsCallable(std::string_view name, CallableCache& cache) const;
+  bool IsCallable(std::string_view name, CallableCache& cache) const {
+    if (cache.funcs != funcs_.Layout() || cache.procs != procs_.Layout()) Recheck(name, cache);
+    return cache.callable;
+  }
+  void Recheck(std::string_view name, CallableCache& cache) const;
   // Refreshes `place` when the variable list's layout changed since it was found.
-  const NamePlace& Locate(std::string_view name, NamePlace& place) const;
+  const NamePlace& Locate(std::string_view name, NamePlace& place) const {
+    if (place.layout != vars_.Layout()) Relocate(name, place);
+    return place;
+  }
+  void Relocate(std::string_view name, NamePlace& place) const;
   bool EvaluateIndex(const IndexCut& cut, const IndexReading* reading, std::string_view text,
                      std::string& out);
   bool ResolveName(std::string_view name, int lists, std::string (&index)[2], bool plainExists,
@@ -145,6 +155,14 @@ class TPasCalc {
   bool EvaluateReading(const ExprReading& e, TVar& result);
   void EvalNode(const ExprNode& n, Value& v);
   void EvalName(const ExprNode& n, Value& v);
+  // What a literal or a plain variable without index lists holds, read where it stands; nullptr
+  // for any other node, and for an expression that is not such a node alone or that would
+  // report an error.
+  const Value* StoredValue(const ExprNode& n);
+  const Value* StoredValue(const ExprReading& e);
+  // Evaluate, giving the value where it stands when it is stored, else in `scratch`; nullptr
+  // when the evaluation fails.
+  const Value* EvaluateInPlace(const Expr& e, TVar& scratch);
   void RunStatement(ListReading::Entry& entry);
   void RunAssign(const StatementReading& s);
   void RunCase(const StatementReading& s);

@@ -148,16 +148,16 @@ ArgumentsCut CutArguments(std::string_view text, std::size_t pos) {
 
 ListReading::~ListReading() = default;
 
-ListReading::Entry& ListReading::At(std::size_t i) {
+ListReading::Entry& ListReading::CutTo(std::size_t i) {
   while (entries_.size() <= i) {
-    const std::size_t from = entries_.empty() ? 0 : entries_.back().cut.next;
-    Entry& e = entries_.emplace_back();
+    const std::size_t from = entries_.empty() ? 0 : entries_.back()->cut.next;
+    Entry& e = *entries_.emplace_back(std::make_unique<Entry>());
     e.cut = CutStatement(text_, from, false);
     const LabelledStatement split = SplitLabel(e.cut.text);
     e.label = split.label;
     e.body = split.body;
   }
-  return entries_[i];
+  return *entries_[i];
 }
 
 Readings::Record& Readings::Find(Map& map, std::string_view text) {

@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -99,11 +98,13 @@ class ListReading {
 
   std::string_view Text() const { return text_; }
   // The i-th statement cut from the start (an empty one once the text is used up).
-  Entry& At(std::size_t i);
+  Entry& At(std::size_t i) { return i < entries_.size() ? *entries_[i] : CutTo(i); }
 
  private:
+  Entry& CutTo(std::size_t i);
+
   std::string_view text_;
-  std::deque<Entry> entries_;  // a deque: entries stay put while later ones are cut
+  std::vector<std::unique_ptr<Entry>> entries_;  // each entry stays put while later ones are cut
 };
 
 // An argument of a call: its text, how it reads, and its plain text, by which a by-reference

@@ -8,6 +8,10 @@ bool TPasCalc::EvaluateReading(const ExprReading& e, TVar& result) {
   // With an error already recorded, re-reading still runs the first primary (a native call
   // among them): leave that rare case to it.
   if (e.reread || errorCode_ != 0) return Reread(e.text, result);
+  if (const Value* stored = StoredValue(e)) {
+    result.Val = *stored;
+    return true;
+  }
   const std::string_view savedText = text_;
   const bool savedStop = stopped_;
   text_ = e.text;
@@ -53,14 +57,41 @@ void TPasCalc::EvalNode(const ExprNode& n, Value& v) {
     case ExprNode::Op::Binary: {
       EvalNode(*n.a, v);
       if (errorCode_ || stopped_) return;
+      if (const Value* stored = StoredValue(*n.b)) return Binary(n.token, v, *stored);
       Value r;
       EvalNode(*n.b, r);
       if (errorCode_) return;
       Binary(n.token, v, r);
       return;
     }
-    case ExprNode::Op::Name: EvalName(n, v); return;
+    case ExprNode::Op::Name:
+      if (const Value* stored = StoredValue(n)) {
+        v = *stored;
+        return;
+      }
+      EvalName(n, v);
+      return;
   }
+}
+
+const Value* TPasCalc::EvaluateInPlace(const Expr& e, TVar& scratch) {
+  if (e.reading)
+    if (const Value* stored = StoredValue(*e.reading)) return stored;
+  return Evaluate(e, scratch) ? &scratch.Val : nullptr;
+}
+
+const Value* TPasCalc::StoredValue(const ExprReading& e) {
+  if (e.reread || e.empty || e.trailing || errorCode_ != 0 || nesting_ >= kMaxNesting) return nullptr;
+  return StoredValue(*e.root);
+}
+
+const Value* TPasCalc::StoredValue(const ExprNode& n) {
+  if (n.op == ExprNode::Op::Literal) return &n.value;
+  if (n.op != ExprNode::Op::Name || n.paren || n.index1 || IsCallable(n.name, n.callable))
+    return nullptr;
+  const NamePlace& where = Locate(n.name, n.place);
+  if (where.index < 0 || where.isArray) return nullptr;
+  return &vars_[static_cast<std::size_t>(where.index)].Val;
 }
 
 void TPasCalc::EvalName(const ExprNode& n, Value& v) {
