@@ -9,6 +9,8 @@ namespace ox::script {
 
 namespace {
 
+constexpr std::string_view kResult = "RESULT";
+
 std::string ArgumentText(std::string_view arg) {
   std::string s = Detokenize(arg, true);
   while (!s.empty() && s.back() == ' ') s.pop_back();
@@ -80,86 +82,106 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<Argument
   ProcedureCache found;
   std::vector<std::string> splitParams;
   std::string bodyText;
-  if (cache && cache->procs == procs_.Layout()) {
-    found = *cache;
-  } else {
-    const TProcedure* proc = procs_.Get(name);
-    if (!proc) {
-      ReportError(ScriptErrorId::kUnknownProcedure, text_, {name});
-      return false;
-    }
-    found.procs = procs_.Layout();
-    found.isFunction = proc->IsFunction;
-    if (remember_) {
-      found.params = &readings_.Params(proc->Params);
-      found.body = &readings_.List(proc->Body);
-      if (cache) *cache = found;
-    } else {
-      splitParams = SplitParamNames(proc->Params);
-      found.params = &splitParams;
-      bodyText = proc->Body;
-    }
-  }
+  if (!FindProcedure(name, cache, found, splitParams, bodyText)) return false;
   if (callDepth_ >= kMaxCallDepth) {
     ReportError(ScriptErrorId::kTooManyNestedCalls, text_, {name, std::to_string(kMaxCallDepth)});
     return false;
   }
-  const bool isFunction = found.isFunction;
-  const std::vector<std::string>* params = found.params;
-  const Body body{bodyText, found.body};
-  if (args.size() != params->size()) {
+  const std::vector<std::string>& params = *found.params;
+  if (args.size() != params.size()) {
     ReportError(ScriptErrorId::kWrongArgumentCount, text_, {name});
     return false;
   }
-  TVarList saved = vars_;
-  // On a failure after this point the caller's variables are put back as they were.
-  auto fail = [&] {
-    vars_ = std::move(saved);
+  // The procedure runs on a copy of the caller's variables with room for its parameters and
+  // RESULT; the caller's own list is kept aside and put back after the call, also on failure.
+  const std::string_view callText = text_;
+  TVarList saved = std::move(vars_);
+  vars_ = TVarList::CopyWithRoom(saved, args.size() + 1);
+  const bool ran = BindParameters(args, params, found.isFunction) &&
+                   RunProcedureBody(Body{bodyText, found.body}, callText);
+  TVarList after = std::move(vars_);
+  vars_ = std::move(saved);
+  if (!ran) return false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    TVar* target = args[i].plainIsName ? vars_.Find(args[i].plain) : nullptr;
+    if (!target) continue;
+    if (const TVar* p = after.Find(params[i])) target->Val = p->Val;
+  }
+  if (!found.isFunction) return true;
+  TVar* r = after.Find(kResult);
+  if (!r) {
+    ReportError(ScriptErrorId::kNoFunctionResult, callText, {name});
     return false;
-  };
+  }
+  result = std::move(r->Val);
+  return true;
+}
+
+bool TPasCalc::FindProcedure(const std::string& name, ProcedureCache* cache, ProcedureCache& found,
+                             std::vector<std::string>& splitParams, std::string& bodyText) {
+  if (cache && cache->procs == procs_.Layout()) {
+    found = *cache;
+    return true;
+  }
+  const TProcedure* proc = procs_.Get(name);
+  if (!proc) {
+    ReportError(ScriptErrorId::kUnknownProcedure, text_, {name});
+    return false;
+  }
+  found.procs = procs_.Layout();
+  found.isFunction = proc->IsFunction;
+  if (remember_) {
+    found.params = &readings_.Params(proc->Params);
+    found.body = &readings_.List(proc->Body);
+    if (cache) *cache = found;
+  } else {
+    splitParams = SplitParamNames(proc->Params);
+    found.params = &splitParams;
+    bodyText = proc->Body;
+  }
+  return true;
+}
+
+// Each argument is evaluated after the parameters before it are set; a function starts without
+// a RESULT.
+bool TPasCalc::BindParameters(const std::vector<Argument>& args,
+                              const std::vector<std::string>& params, bool isFunction) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     TVar r;
     if (!Evaluate(Expr{args[i].text, args[i].reading.get()}, r)) {
       ReportError(ScriptErrorId::kInvalidArgument, text_, {ArgumentText(args[i].text)});
-      return fail();
+      return false;
     }
-    if (!vars_.Assign(TVar{(*params)[i], std::move(r.Val)})) {
-      ReportError(ScriptErrorId::kDuplicateParameter, text_, {(*params)[i]});
-      return fail();
+    if (!vars_.Assign(TVar{params[i], std::move(r.Val)})) {
+      ReportError(ScriptErrorId::kDuplicateParameter, text_, {params[i]});
+      return false;
     }
   }
   if (isFunction) {
     for (std::size_t i = vars_.Count(); i-- > 0;)
-      if (vars_[i].Name == "RESULT") vars_.Delete(i);
+      if (vars_[i].Name == kResult) vars_.Delete(i);
   }
-  const std::string_view savedText = text_;
+  return true;
+}
+
+// EXIT ends the body; BREAK, CONTINUE and a GOTO whose label the body lacks end the call with
+// an error against the call's text.
+bool TPasCalc::RunProcedureBody(const Body& body, std::string_view callText) {
   ++callDepth_;
   ExecList(body);
   --callDepth_;
-  if (errorCode_) return fail();
-  if (signal_ == Signal::Exit) {
-    signal_ = Signal::None;
-  } else if (signal_ == Signal::Break || signal_ == Signal::Continue) {
-    ReportError(ScriptErrorId::kOutsideLoop, savedText, {LoopSignalName(signal_)});
-    return fail();
-  } else if (signal_ == Signal::Goto) {
-    ReportError(ScriptErrorId::kLabelNotFound, savedText, {target_});
-    signal_ = Signal::None;
-    return fail();
-  }
-  TVarList after = std::move(vars_);
-  vars_ = std::move(saved);
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (!args[i].plainIsName || !vars_.Contains(args[i].plain)) continue;
-    if (const TVar* p = after.Find((*params)[i])) vars_.SetValue(args[i].plain, p->Val);
-  }
-  if (isFunction) {
-    const TVar* r = after.Find("RESULT");
-    if (!r) {
-      ReportError(ScriptErrorId::kNoFunctionResult, savedText, {name});
+  if (errorCode_) return false;
+  switch (signal_) {
+    case Signal::None: return true;
+    case Signal::Exit: signal_ = Signal::None; return true;
+    case Signal::Break:
+    case Signal::Continue:
+      ReportError(ScriptErrorId::kOutsideLoop, callText, {LoopSignalName(signal_)});
       return false;
-    }
-    result = r->Val;
+    case Signal::Goto:
+      ReportError(ScriptErrorId::kLabelNotFound, callText, {target_});
+      signal_ = Signal::None;
+      return false;
   }
   return true;
 }

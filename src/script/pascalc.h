@@ -150,6 +150,11 @@ class TPasCalc {
   bool CallNative(const std::string& name, const std::vector<Argument>& args, Value& result);
   bool CallProcedure(const std::string& name, const std::vector<Argument>& args, Value& result,
                      ProcedureCache* cache);
+  bool FindProcedure(const std::string& name, ProcedureCache* cache, ProcedureCache& found,
+                     std::vector<std::string>& splitParams, std::string& bodyText);
+  bool BindParameters(const std::vector<Argument>& args, const std::vector<std::string>& params,
+                      bool isFunction);
+  bool RunProcedureBody(const Body& body, std::string_view callText);
 
   // Running remembered readings (run_reading.cpp).
   bool EvaluateReading(const ExprReading& e, TVar& result);

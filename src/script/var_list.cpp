@@ -106,45 +106,57 @@ bool ReadElementPath(ScriptElement* element, std::string_view name, Value& out,
 }
 
 bool WriteElementPath(ScriptElement* element, const TVar& var, const TVarList& list) {
+  // Without a current element every path fails: the walk starts from nothing.
+  if (!element) return false;
   std::string_view name = var.Name;
   if (!WalkPath(element, name, list)) return false;
   if (!element) return false;
   return element->SetVar(std::string(name), var.Val);
 }
 
+namespace {
+
+// Names are mostly short and differ early: the first byte settles most comparisons without a
+// call of memcmp.
+bool SameName(const std::string& a, std::string_view b) {
+  return a.size() == b.size() && (b.empty() || (a[0] == b[0] && a.compare(1, a.npos, b.substr(1)) == 0));
+}
+
+}  // namespace
+
 int TVarList::IndexOf(std::string_view name) const {
   for (std::size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].Name == name) return static_cast<int>(i);
+    if (SameName(items_[i].Name, name)) return static_cast<int>(i);
   return -1;
 }
 
 TVar* TVarList::Find(std::string_view name) {
   for (auto& v : items_)
-    if (v.Name == name) return &v;
+    if (SameName(v.Name, name)) return &v;
   return nullptr;
 }
 
 const TVar* TVarList::Find(std::string_view name) const {
   for (const auto& v : items_)
-    if (v.Name == name) return &v;
+    if (SameName(v.Name, name)) return &v;
   return nullptr;
 }
 
-bool TVarList::AddVar(const TVar& var) {
-  if (Contains(var.Name)) return true;
+bool TVarList::AddAbsent(const TVar& var, bool diagnose) {
   if (!IsValidVarName(var.Name)) return false;
-  if (var.Name.find('.') != std::string::npos) Diagnostic("Add var ", var.Name);
+  if (diagnose && var.Name.find('.') != std::string::npos) Diagnostic("Add var ", var.Name);
   items_.push_back(var);
   Relayout();
   return true;
 }
 
-bool TVarList::AddIfAbsent(const TVar& var) {
-  if (Contains(var.Name)) return true;
-  if (!IsValidVarName(var.Name)) return false;
-  items_.push_back(var);
-  Relayout();
-  return true;
+bool TVarList::AddVar(const TVar& var) { return Contains(var.Name) || AddAbsent(var, true); }
+
+bool TVarList::AddIfAbsent(const TVar& var) { return Contains(var.Name) || AddAbsent(var, false); }
+
+bool TVarList::AssignAbsent(const TVar& var) {
+  if (WriteElementPath(Host().CurrentElement(), var, *this)) return true;
+  return AddVar(var);
 }
 
 bool TVarList::Assign(const TVar& var) {
@@ -152,8 +164,7 @@ bool TVarList::Assign(const TVar& var) {
     v->Val = var.Val;
     return true;
   }
-  if (WriteElementPath(Host().CurrentElement(), var, *this)) return true;
-  return AddVar(var);
+  return AssignAbsent(var);
 }
 
 bool TVarList::Assign(TVar&& var) {
@@ -161,7 +172,7 @@ bool TVarList::Assign(TVar&& var) {
     v->Val = std::move(var.Val);
     return true;
   }
-  return Assign(static_cast<const TVar&>(var));
+  return AssignAbsent(var);
 }
 
 bool TVarList::SetValue(std::string_view name, const Value& value) {

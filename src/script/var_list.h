@@ -47,6 +47,15 @@ class TVarList {
     return *this;
   }
 
+  // A copy with room for `more` records, so that adding them moves none of the others.
+  static TVarList CopyWithRoom(const TVarList& other, std::size_t more) {
+    TVarList copy;
+    copy.items_.reserve(other.items_.size() + more);
+    copy.items_.assign(other.items_.begin(), other.items_.end());
+    copy.layout_ = other.layout_;
+    return copy;
+  }
+
   // Changes whenever records are added or removed or the list is replaced, never when only
   // values change.
   std::uint64_t Layout() const { return layout_; }
@@ -104,6 +113,11 @@ class TVarList {
 
  private:
   void Relayout() { layout_ = NewLayoutStamp(); }
+  // Assign's second half, for a name the list does not hold.
+  bool AssignAbsent(const TVar& var);
+  // Appends a name known to be absent (with the "Add var" diagnostic when asked); false for an
+  // invalid name.
+  bool AddAbsent(const TVar& var, bool diagnose);
 
   std::vector<TVar> items_;
   std::uint64_t layout_ = kEmptyLayout;
