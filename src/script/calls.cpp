@@ -25,13 +25,19 @@ void TPasCalc::Call(const std::string& name, const std::vector<Argument>& args, 
     if (!CallProcedure(name, args, result, cache))
       ReportError(ScriptErrorId::kErrorInProcedure, text_, {name});
   } else {
-    if (!CallNative(name, args, result)) ReportError(ScriptErrorId::kErrorInFunction, text_, {name});
+    if (!CallNative(name, args, result, cache)) ReportError(ScriptErrorId::kErrorInFunction, text_, {name});
   }
 }
 
 bool TPasCalc::CallNative(const std::string& name, const std::vector<Argument>& args,
-                          Value& result) {
-  const int fi = funcs_.IndexOf(name);
+                          Value& result, ProcedureCache* cache) {
+  ProcedureCache looked;
+  ProcedureCache& found = cache ? *cache : looked;
+  if (found.funcs != funcs_.Layout()) {
+    found.native = funcs_.IndexOf(name);
+    found.funcs = funcs_.Layout();
+  }
+  const int fi = found.native;
   if (fi < 0) {
     ReportError(ScriptErrorId::kUnknownFunction, text_, {name});
     return false;

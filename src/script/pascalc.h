@@ -147,7 +147,8 @@ class TPasCalc {
   // Calls (calls.cpp).
   void Call(const std::string& name, const std::vector<Argument>& args, Value& result,
             ProcedureCache* cache = nullptr);
-  bool CallNative(const std::string& name, const std::vector<Argument>& args, Value& result);
+  bool CallNative(const std::string& name, const std::vector<Argument>& args, Value& result,
+                  ProcedureCache* cache);
   bool CallProcedure(const std::string& name, const std::vector<Argument>& args, Value& result,
                      ProcedureCache* cache);
   bool FindProcedure(const std::string& name, ProcedureCache* cache, ProcedureCache& found,

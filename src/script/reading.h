@@ -72,12 +72,15 @@ struct CallableCache {
   bool callable = false;
 };
 
-// The procedure a call found, kept while the procedure list is the same.
+// The procedure a call found, kept while the procedure list is the same, and the native
+// function's position, kept while the function list is the same.
 struct ProcedureCache {
   std::uint64_t procs = 0;  // 0: not found yet
   bool isFunction = false;
   ListReading* body = nullptr;
   const std::vector<std::string>* params = nullptr;
+  std::uint64_t funcs = 0;  // 0: not looked up yet
+  int native = -1;
 };
 
 // A statement list: its statements in the order the reader cuts them, cut as they are first

@@ -4,11 +4,6 @@
 
 namespace ox::script {
 
-bool IsIdentChar(unsigned char c) {
-  return c == '.' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-         (c >= 'a' && c <= 'z') || c == '_' || c == 0xA8 || c == 0xB8 || c >= 0xC0;
-}
-
 bool IsValidVarName(std::string_view name) {
   if (name.empty()) return false;
   const auto first = static_cast<unsigned char>(name[0]);

@@ -2,6 +2,7 @@
 // current element for names it does not hold (ReadElementPath / WriteElementPath).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,9 +14,16 @@
 
 namespace ox::script {
 
-// True for an identifier character of the script language: ".", "0"-"9", "A"-"Z", "a"-"z",
-// "_" and the Windows-1251 letters 0xA8, 0xB8, 0xC0-0xFF.
-bool IsIdentChar(unsigned char c);
+// The identifier characters of the script language: ".", "0"-"9", "A"-"Z", "a"-"z", "_" and
+// the Windows-1251 letters 0xA8, 0xB8, 0xC0-0xFF.
+inline constexpr std::array<bool, 256> kIdentChars = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c)
+    table[c] = c == '.' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+               (c >= 'a' && c <= 'z') || c == '_' || c == 0xA8 || c == 0xB8 || c >= 0xC0;
+  return table;
+}();
+inline bool IsIdentChar(unsigned char c) { return kIdentChars[c]; }
 
 // The valid-variable-name test (X, A.B, A[1,2], A[-1] are valid; 1X, A B, A[I]
 // are not).
