@@ -1,18 +1,17 @@
-// What the fuzz targets share: the bytes as text, a scratch file of this process for readers
-// that take a path, and a scene (registered classes, a root, a pool of interpreters with every
-// native function and a small step bound) for the readers that drive element setters and
-// scripts.
+// What the fuzz targets share: the bytes as text, a scratch file of this process (in a temporary
+// folder removed at exit) for readers that take a path, and a scene (registered classes, a root,
+// a pool of interpreters with every native function and a small step bound) for the readers
+// that drive element setters and scripts.
 #pragma once
-
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
+#include "../tests/support/temp_folder.h"
 #include "elements/register_classes.h"
 #include "scene/game_root.h"
 #include "scene/scene_state.h"
@@ -25,11 +24,13 @@ inline std::string_view Text(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
-// A file of this process in the temporary folder, holding the bytes.
+// A file of this process, holding the bytes, in a temporary folder removed at exit; the file of
+// one input replaces that of the last.
 inline std::filesystem::path ScratchFile(std::string_view bytes, const char* suffix) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("oxfuzz-" + std::to_string(::getpid()) + suffix);
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  static const test_support::TempFolder folder;
+  if (folder.path().empty()) std::abort();
+  const auto path = folder.path() / (std::string("scratch") + suffix);
+  test_support::WriteFile(path, bytes);
   return path;
 }
 

@@ -13,11 +13,12 @@ for t in "${targets[@]}"; do
   dict=()
   [ -f "$here/dict/$t.dict" ] && dict=(-dict="$here/dict/$t.dict")
   echo "== fuzz_$t for $3 s"
-  # The targets' own scratch files, and whatever a script writes, stay in the target's scratch
-  # folder, so that two targets can be fuzzed at once.
+  # The fuzzer's log, and whatever a script writes, stay in the target's scratch folder, so that
+  # two targets can be fuzzed at once; the targets' own scratch files go to a temporary folder of
+  # each process, removed at its exit.
   (cd "$bin/scratch/$t" && nice -n 10 "$bin/fuzz_$t" -jobs=1 -workers=1 -max_total_time="$3" -timeout=30 \
      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$bin/findings/$t-" "${dict[@]}" \
      "$bin/corpus/$t" "$here/corpus/$t") || status=$?
-  tail -n 12 "$bin/scratch/$t/fuzz-0.log"
+  tail -n 12 "$bin/scratch/$t/fuzz-0.log" || true
   [ "${status:-0}" -eq 0 ] || exit "$status"
 done
