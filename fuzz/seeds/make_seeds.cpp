@@ -7,13 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "../saved_game.h"
 #include "asdb_pack/asdb_packer.h"
-#include "elements/im_list.h"
-#include "elements/image.h"
 #include "elements/register_classes.h"
-#include "elements/screen.h"
-#include "elements/shape.h"
-#include "elements/text.h"
 #include "gamefile/game_file_writer.h"
 #include "platform/files/read_file.h"
 #include "platform/text/ini_document.h"
@@ -57,19 +53,8 @@ void GameFiles() {
 }
 
 void SavedStates() {
-  using ox::scene::TOxElement;
   ox::scene::TOxDB root;
-  auto* screen = TOxElement::CreateIn<ox::elements::TOxScreen>(root);
-  screen->Key = 1;
-  auto* image = TOxElement::CreateIn<ox::elements::TOxImage>(*screen);
-  image->Key = 2;
-  image->SetPos(10, 20);
-  auto* shape = TOxElement::CreateIn<ox::elements::TOxShape>(*screen);
-  shape->Key = 3;
-  auto* text = TOxElement::CreateIn<ox::elements::TOxText>(*screen);
-  text->Key = 4;
-  TOxElement::CreateIn<ox::elements::TOxImList>(*screen)->Key = 5;
-  root.CurKey = 5;
+  ox::fuzz::MakeSavedGame(root).SetPos(10, 20);
   root.EnsureVars().AddVar(ox::script::TVar{"SCORE", ox::script::Value::Int32(42)});
   root.EnsureVars().AddVar(ox::script::TVar{"NAME", ox::script::Value::String("Ann")});
   const fs::path file = fs::temp_directory_path() / "oxfuzz-seed.state";
