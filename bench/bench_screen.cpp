@@ -2,14 +2,12 @@
 // own properties, played headless tick by tick: the CPU time of one game tick.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 #include "gamefile/game_file_writer.h"
 #include "render/timer.h"
 #include "shell/form_main.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -33,10 +31,9 @@ Node ScreenOfShapes() {
 }
 
 void BM_ScreenOf1000ScriptedElements(benchmark::State& state) {
-  const auto folder = std::filesystem::temp_directory_path() / ("ox-bench-screen-" + std::to_string(std::random_device{}()));
-  std::filesystem::create_directories(folder);
-  const auto file = folder / "game.oxf";
-  std::ofstream(file, std::ios::binary) << ox::gamefile::WriteGameFile(ScreenOfShapes());
+  const ox::test_support::TempFolder folder;
+  const auto file = folder.path() / "game.oxf";
+  ox::test_support::WriteFile(file, ox::gamefile::WriteGameFile(ScreenOfShapes()));
   {
     ox::render::VirtualClock clock;
     ox::shell::TFormMain form(clock, false, false);
@@ -53,7 +50,6 @@ void BM_ScreenOf1000ScriptedElements(benchmark::State& state) {
     ox::scene::TOxElement* e = form.Root().FindByKey(10);
     if (e == nullptr || !e->GetVar("X", x) || x.i == 0) state.SkipWithError("the scripts did not run");
   }
-  std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ScreenOf1000ScriptedElements)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 

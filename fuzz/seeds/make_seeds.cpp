@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../../tests/support/temp_folder.h"
 #include "../saved_game.h"
 #include "asdb_pack/asdb_packer.h"
 #include "elements/register_classes.h"
@@ -57,10 +58,10 @@ void SavedStates() {
   ox::fuzz::MakeSavedGame(root).SetPos(10, 20);
   root.EnsureVars().AddVar(ox::script::TVar{"SCORE", ox::script::Value::Int32(42)});
   root.EnsureVars().AddVar(ox::script::TVar{"NAME", ox::script::Value::String("Ann")});
-  const fs::path file = fs::temp_directory_path() / "oxfuzz-seed.state";
-  if (!ox::scene::SaveState(root, file)) return;
+  const ox::test_support::TempFolder folder;
+  const fs::path file = folder.path() / "seed.state";
+  if (folder.path().empty() || !ox::scene::SaveState(root, file)) return;
   Seed("saved_state", "small_game", ox::platform::ReadWholeFile(file).value_or(""));
-  fs::remove(file);
 }
 
 ox::render::TFontRecord SmallFont() {

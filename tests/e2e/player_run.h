@@ -8,13 +8,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
+#include <stdexcept>
 #include <string>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+#include "support/temp_folder.h"
 
 extern char** environ;
 
@@ -26,31 +28,21 @@ struct PlayerRun {
   std::string err;  // standard error
 };
 
-// A fresh folder under the system's temporary folder, removed at the end of the test.
-class TempFolder {
+// A fresh folder under the system's temporary folder, removed at the end of the test, that
+// writes files into itself.
+class TempFolder : public test_support::TempFolder {
  public:
   TempFolder() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("oxplayer-e2e-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(path_);
+    if (path().empty()) throw std::runtime_error("cannot make a temporary folder");
   }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& path() const { return path_; }
   std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
-    const auto file = path_ / name;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
+    const auto file = path() / name;
+    test_support::WriteFile(file, bytes);
     return file;
   }
-
- private:
-  std::filesystem::path path_;
 };
 
-inline std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test_support::ReadFile;
 
 inline std::string Quote(const std::string& s) {
   std::string q = "'";

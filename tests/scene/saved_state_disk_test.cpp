@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 #include "elements/register_classes.h"
 #include "scene/game_root.h"
 #include "scene/saved_state.h"
 #include "script/var_list.h"
+#include "support/temp_folder.h"
 
 namespace ox::scene {
 namespace {
@@ -60,21 +60,18 @@ int OnSmallDisk(const fs::path& disk, std::size_t bytes, const fs::path& log, co
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Read(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(SavedStateDisk, AFullDiskKeepsThePreviousSaveAndLogsOneLine) {
   elements::RegisterElementClasses();
-  const fs::path folder = fs::temp_directory_path() / ("oxplayer-disk-" + std::to_string(::getpid()));
+  const test_support::TempFolder temp;
+  ASSERT_FALSE(temp.path().empty());
+  const fs::path& folder = temp.path();
   fs::create_directories(folder / "disk");
   const int result = OnSmallDisk(folder / "disk", 64 * 1024, folder / "stderr.txt", [&] {
     TOxDB root;
     const fs::path save = folder / "disk" / "state.dat";
     root.EnsureVars().AddVar(script::TVar{"P", script::Value::String(std::string(20000, 'a'))});
     if (!SaveState(root, save)) return 1;
-    const std::string previous = Read(save);
+    const std::string previous = test_support::ReadFile(save);
     std::ofstream filler(folder / "disk" / "filler", std::ios::binary);
     const std::string block(4096, 'f');
     while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
@@ -83,13 +80,12 @@ TEST(SavedStateDisk, AFullDiskKeepsThePreviousSaveAndLogsOneLine) {
     fs::resize_file(folder / "disk" / "filler", fs::file_size(folder / "disk" / "filler") - 12000);
     root.Vars()->SetValue("P", script::Value::String(std::string(30000, 'b')));
     if (SaveState(root, save)) return 2;
-    if (Read(save) != previous) return 3;
+    if (test_support::ReadFile(save) != previous) return 3;
     for (const auto& entry : fs::directory_iterator(folder / "disk"))
       if (entry.path().filename() != "state.dat" && entry.path().filename() != "filler") return 4;
     return 0;
   });
-  const std::string log = Read(folder / "stderr.txt");
-  fs::remove_all(folder);
+  const std::string log = test_support::ReadFile(folder / "stderr.txt");
   if (result == kNoTmpfs) GTEST_SKIP() << "no tmpfs can be mounted here";
   EXPECT_EQ(result, 0) << "1: the first save failed, 2: the save that does not fit succeeded, "
                           "3: the previous save changed, 4: something was left beside it";
