@@ -58,37 +58,28 @@ struct Demo : ::testing::Test {
     return at == std::string::npos ? "" : root.substr(at + 10, root.size() - at - 11);
   }
 
-  // The dump line of the first element with the Id after the element with the other Id.
-  static std::string Element(const PlayerRun& run, const std::string& id, const std::string& after = "") {
-    const std::size_t from = after.empty() ? 0 : run.out.find("\"Id\":\"" + after + "\"");
-    const std::size_t at = run.out.find("\"Id\":\"" + id + "\"", from);
-    if (from == std::string::npos || at == std::string::npos) return "";
-    const std::size_t begin = run.out.rfind('\n', at) + 1;
-    return run.out.substr(begin, run.out.find('\n', at) - begin);
-  }
-
   static std::string Text(const std::string& utf8) { return script::JsonString(platform::Cp1251FromUtf8(utf8)); }
 };
 
 TEST_F(Demo, PlaysFromTheTitleToTheEnding) {
   const PlayerRun title = Play(105, "");
   EXPECT_EQ(Screen(title), kTitle);
-  EXPECT_NE(Element(title, "Embers").find("\"Active\":1"), std::string::npos) << "embers rise on the title";
+  EXPECT_NE(DumpLineOf(title.out, "Embers").find("\"Active\":1"), std::string::npos) << "embers rise on the title";
 
   const PlayerRun dark = Play(118, std::string(kPlay) + "113 735 525\n");
   EXPECT_EQ(Screen(dark), kHall);
   EXPECT_EQ(RootVar(dark, "MOVED"), "0") << "nothing moves in the dark";
-  EXPECT_NE(Element(dark, "Hint").find("\"TextId\":\"Hints.TooDark\""), std::string::npos);
+  EXPECT_NE(DumpLineOf(dark.out, "Hint").find("\"TextId\":\"Hints.TooDark\""), std::string::npos);
 
   ForgetTheSave();
   const PlayerRun keyTaken = Play(163, std::string(kPlay) + kLantern + kCrate + kKey);
   EXPECT_EQ(RootVar(keyTaken, "LIT"), "1");
   EXPECT_EQ(RootVar(keyTaken, "MOVED"), "1");
   EXPECT_EQ(RootVar(keyTaken, "STAGE"), "1");
-  EXPECT_NE(Element(keyTaken, "Flame").find("\"Active\":1"), std::string::npos) << "the lantern burns";
-  EXPECT_NE(Element(keyTaken, "Crate").find("\"X\":840"), std::string::npos) << "the crate slid aside";
-  EXPECT_NE(Element(keyTaken, "BrassKey").find("\"Vis\":0"), std::string::npos) << "the key left the floor for the bag";
-  EXPECT_NE(Element(keyTaken, "Hint").find("\"TextId\":\"Hints.Bag\""), std::string::npos);
+  EXPECT_NE(DumpLineOf(keyTaken.out, "Flame").find("\"Active\":1"), std::string::npos) << "the lantern burns";
+  EXPECT_NE(DumpLineOf(keyTaken.out, "Crate").find("\"X\":840"), std::string::npos) << "the crate slid aside";
+  EXPECT_NE(DumpLineOf(keyTaken.out, "BrassKey").find("\"Vis\":0"), std::string::npos) << "the key left the floor for the bag";
+  EXPECT_NE(DumpLineOf(keyTaken.out, "Hint").find("\"TextId\":\"Hints.Bag\""), std::string::npos);
 
   ForgetTheSave();
   const PlayerRun wrongOrder =
@@ -103,12 +94,12 @@ TEST_F(Demo, PlaysFromTheTitleToTheEnding) {
                                 {"--audio-out", sound.string()});
   EXPECT_EQ(Screen(ending), kEnding);
   EXPECT_EQ(RootVar(ending, "STAGE"), "4");
-  EXPECT_NE(Element(ending, "Chest").find("\"Anim\":1"), std::string::npos) << "the gems opened the chest";
-  EXPECT_NE(Element(ending, "Glitter").find("\"Active\":1"), std::string::npos);
-  const std::string flight = Element(ending, "Flight");
+  EXPECT_NE(DumpLineOf(ending.out, "Chest").find("\"Anim\":1"), std::string::npos) << "the gems opened the chest";
+  EXPECT_NE(DumpLineOf(ending.out, "Glitter").find("\"Active\":1"), std::string::npos);
+  const std::string flight = DumpLineOf(ending.out, "Flight");
   EXPECT_NE(flight.find("\"Active\":1"), std::string::npos) << "the gems fly on the ending: " << flight;
   EXPECT_EQ(flight.find("\"Pos\":-1"), std::string::npos) << flight;
-  EXPECT_NE(Element(ending, "Burst").find("\"Active\":1"), std::string::npos) << "fireworks on the ending";
+  EXPECT_NE(DumpLineOf(ending.out, "Burst").find("\"Active\":1"), std::string::npos) << "fireworks on the ending";
   const std::string samples = ReadFile(sound).substr(44);
   int loudest = 0;
   for (std::size_t i = 0; i + 1 < samples.size(); i += 2)
@@ -123,7 +114,7 @@ TEST_F(Demo, StartingAgainContinuesFromTheSave) {
   const PlayerRun vault = Play(125, std::string(kPlay) + "115 76 710\n120 512 400\n");
   EXPECT_EQ(Screen(vault), kVault);
   EXPECT_EQ(RootVar(vault, "STAGE"), "2");
-  EXPECT_NE(Element(vault, "Flame").find("\"Active\":1"), std::string::npos) << "the lantern still burns";
+  EXPECT_NE(DumpLineOf(vault.out, "Flame").find("\"Active\":1"), std::string::npos) << "the lantern still burns";
 
   const PlayerRun ending = Play(150, std::string(kPlay) + "115 512 452\n120 692 452\n125 332 452\n140 512 270\n");
   EXPECT_EQ(Screen(ending), kEnding);
@@ -135,20 +126,20 @@ TEST_F(Demo, TheLanguageChosenInTheSettingsIsKeptForTheNextStart) {
   const PlayerRun chosen = Play(125, std::string(kSettings) + "115 642 390\n");
   EXPECT_EQ(Screen(chosen), kSettingsScreen);
   EXPECT_NE(Lines(chosen.out).at(0).find("\"Lang\":\"rus.lng\""), std::string::npos);
-  EXPECT_NE(Element(chosen, "Heading").find("\"Text\":" + Text("Настройки")), std::string::npos) << "texts change at once";
-  EXPECT_NE(Element(chosen, "Mark").find("\"X\":516"), std::string::npos) << "the frame marks the language in use";
+  EXPECT_NE(DumpLineOf(chosen.out, "Heading").find("\"Text\":" + Text("Настройки")), std::string::npos) << "texts change at once";
+  EXPECT_NE(DumpLineOf(chosen.out, "Mark").find("\"X\":516"), std::string::npos) << "the frame marks the language in use";
   EXPECT_NE(chosen.out.find("\"imImage\":\"PICTURES\\\\BANNER_RUS.BMP\""), std::string::npos);
 
   const PlayerRun next = Play(118, std::string(kSettings) + "114 512 570\n");
   EXPECT_EQ(Screen(next), kTitle) << "Back leads to the title";
   EXPECT_NE(Lines(next.out).at(0).find("\"Lang\":\"rus.lng\""), std::string::npos);
-  EXPECT_NE(Element(next, "Caption", "Play").find("\"Text\":" + Text("Играть")), std::string::npos);
-  EXPECT_NE(Element(next, "Intro").find("\"AutoEnter\":1"), std::string::npos);
+  EXPECT_NE(DumpLineOf(next.out, "Caption", "Play").find("\"Text\":" + Text("Играть")), std::string::npos);
+  EXPECT_NE(DumpLineOf(next.out, "Intro").find("\"AutoEnter\":1"), std::string::npos);
   EXPECT_NE(next.out.find("BANNER_RUS.BMP"), std::string::npos);
 
   const PlayerRun english = Play(118, std::string(kSettings) + "115 382 390\n");
-  EXPECT_NE(Element(english, "Heading").find("\"Text\":\"Settings\""), std::string::npos);
-  EXPECT_NE(Element(english, "Mark").find("\"X\":256"), std::string::npos);
+  EXPECT_NE(DumpLineOf(english.out, "Heading").find("\"Text\":\"Settings\""), std::string::npos);
+  EXPECT_NE(DumpLineOf(english.out, "Mark").find("\"X\":256"), std::string::npos);
 }
 
 }  // namespace

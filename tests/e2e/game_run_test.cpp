@@ -10,13 +10,6 @@ namespace {
 
 using gamefile::Node;
 
-// The line of the tree dump that belongs to the element with this Id.
-std::string DumpLineOf(const std::string& dump, const std::string& id) {
-  for (const std::string& line : Lines(dump))
-    if (line.find("\"Id\":\"" + id + "\"") != std::string::npos) return line;
-  return "";
-}
-
 std::string Var(const std::string& name, const std::string& kind, const std::string& value) {
   return "{\"name\":\"" + name + "\",\"kind\":\"" + kind + "\",\"value\":" + value + "}";
 }

@@ -98,6 +98,16 @@ inline std::string Bmp32(int width, int height, const std::function<Colour(int, 
   return bmp;
 }
 
+// The line of the tree dump that belongs to the first element with the Id, or with `after`,
+// the first such element after the element with that Id; "" when there is none.
+inline std::string DumpLineOf(const std::string& dump, const std::string& id, const std::string& after = "") {
+  const std::size_t from = after.empty() ? 0 : dump.find("\"Id\":\"" + after + "\"");
+  const std::size_t at = from == std::string::npos ? from : dump.find("\"Id\":\"" + id + "\"", from);
+  if (at == std::string::npos) return "";
+  const std::size_t begin = dump.rfind('\n', at) + 1;
+  return dump.substr(begin, dump.find('\n', at) - begin);
+}
+
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
