@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -18,6 +19,11 @@ namespace ox::platform {
 namespace fs = std::filesystem;
 
 namespace {
+
+// A temporary file is named after its target with this suffix, whose Xs mkstemp replaces by six
+// letters; what comes before the Xs marks the files that a killed writer left.
+constexpr std::string_view kTemporarySuffix = ".tmp-XXXXXX";
+constexpr std::string_view kTemporaryMark = kTemporarySuffix.substr(0, kTemporarySuffix.find('X'));
 
 bool Fail(const fs::path& target, const std::string& what) {
   LogLine("cannot write " + target.string() + ": " + what);
@@ -50,14 +56,15 @@ void SyncFolder(const fs::path& folder) {
 }
 
 // A writer killed between creating its temporary file and the rename leaves the file behind;
-// the next write of the same target removes every such file ("<name>.tmp-" and six letters).
+// the next write of the same target removes every such file.
 void RemoveLeftTemporaries(const fs::path& target) {
-  const std::string prefix = target.filename().string() + ".tmp-";
+  const std::string prefix = target.filename().string() + std::string(kTemporaryMark);
+  const std::size_t length = target.filename().string().size() + kTemporarySuffix.size();
   std::error_code ec;
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
     const std::string name = entry.path().filename().string();
-    if (name.size() == prefix.size() + 6 && name.starts_with(prefix) && entry.is_regular_file(ec))
+    if (name.size() == length && name.starts_with(prefix) && entry.is_regular_file(ec))
       fs::remove(entry.path(), ec);
   }
 }
@@ -70,7 +77,7 @@ bool WriteFileAtomically(const fs::path& target, std::string_view content) {
   if (!folder.empty()) fs::create_directories(folder, ec);
   if (ec) return Fail(target, "cannot create its folder: " + ec.message());
   RemoveLeftTemporaries(target);
-  std::string pattern = target.string() + ".tmp-XXXXXX";
+  const std::string pattern = target.string() + std::string(kTemporarySuffix);
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
