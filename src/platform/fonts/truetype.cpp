@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/fonts/font_face.h"
@@ -11,21 +12,20 @@
 namespace ox::platform {
 namespace {
 
-// Fontconfig and the faces found so far, by the family asked for.
+struct ConfigCloser {
+  void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+};
+
+// Fontconfig and the faces found so far, by the family asked for; the faces close before the
+// configuration, as members go in the reverse of their order.
 class FaceCache {
  public:
   FaceCache() : config_(FcInitLoadConfigAndFonts()) {}
-  ~FaceCache() {
-    faces_.clear();
-    if (config_ != nullptr) FcConfigDestroy(config_);
-  }
-  FaceCache(const FaceCache&) = delete;
-  FaceCache& operator=(const FaceCache&) = delete;
 
   bool Register(const std::filesystem::path& file) {
     if (config_ == nullptr) return false;
     const auto* name = reinterpret_cast<const FcChar8*>(file.c_str());
-    if (!FcConfigAppFontAddFile(config_, name)) return false;
+    if (!FcConfigAppFontAddFile(config_.get(), name)) return false;
     faces_.clear();  // a family asked for before may now be this file's
     return true;
   }
@@ -45,10 +45,10 @@ class FaceCache {
     if (config_ == nullptr) return nullptr;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcConfigSubstitute(config_, pattern, FcMatchPattern);
+    FcConfigSubstitute(config_.get(), pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(config_, pattern, &result);
+    FcPattern* match = FcFontMatch(config_.get(), pattern, &result);
     FcPatternDestroy(pattern);
     if (match == nullptr) return nullptr;
     FcChar8* file = nullptr;
@@ -62,7 +62,7 @@ class FaceCache {
     return face;
   }
 
-  FcConfig* config_ = nullptr;
+  std::unique_ptr<FcConfig, ConfigCloser> config_;
   std::map<std::string, FacePtr, std::less<>> faces_;
 };
 
