@@ -84,6 +84,8 @@ TEST_F(Particles, EffectsRunByTheirTimeFactorAndStopOrBreakOff) {
   EXPECT_EQ(At(500, 200), 0xFFFFFFu) << "stopped, its particles live on";
   EXPECT_EQ(At(700, 200), 0u) << "broken off, its particles are gone";
   EXPECT_NE(dump.find("\"Id\":\"Stopped\""), std::string::npos);
+  EXPECT_NE(DumpLineOf(dump, "Stopped").find("\"Active\":0"), std::string::npos) << "AnimStop clears Active";
+  EXPECT_NE(DumpLineOf(dump, "Broken").find("\"Active\":0"), std::string::npos) << "AnimBreak clears Active";
 }
 
 }  // namespace
