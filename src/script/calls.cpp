@@ -102,25 +102,38 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<Argument
   // RESULT; the caller's own list is kept aside and put back after the call, also on failure.
   const std::string_view callText = text_;
   TVarList saved = std::move(vars_);
-  vars_ = TVarList::CopyWithRoom(saved, args.size() + 1);
+  vars_ = TakeSpareList();
+  vars_.CopyWithRoom(saved, args.size() + 1);
   const bool ran = BindParameters(args, params, found.isFunction) &&
                    RunProcedureBody(Body{bodyText, found.body}, callText);
-  TVarList after = std::move(vars_);
+  SpareList after(*this, std::move(vars_));
   vars_ = std::move(saved);
   if (!ran) return false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     TVar* target = args[i].plainIsName ? vars_.Find(args[i].plain) : nullptr;
     if (!target) continue;
-    if (const TVar* p = after.Find(params[i])) target->Val = p->Val;
+    if (const TVar* p = after.list.Find(params[i])) target->Val = p->Val;
   }
   if (!found.isFunction) return true;
-  TVar* r = after.Find(kResult);
+  TVar* r = after.list.Find(kResult);
   if (!r) {
     ReportError(ScriptErrorId::kNoFunctionResult, callText, {name});
     return false;
   }
   result = std::move(r->Val);
   return true;
+}
+
+TVarList TPasCalc::TakeSpareList() {
+  if (spareLists_.empty()) return TVarList();
+  TVarList list = std::move(spareLists_.back());
+  spareLists_.pop_back();
+  return list;
+}
+
+TPasCalc::SpareList::~SpareList() {
+  list.Clear();
+  calc.spareLists_.push_back(std::move(list));
 }
 
 bool TPasCalc::FindProcedure(const std::string& name, ProcedureCache* cache, ProcedureCache& found,

@@ -14,12 +14,15 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// One statement of a list: as cut, its label, the statement after the label, and its entry in
-// the list's reading when remembered.
-struct ListItem {
-  std::string_view text, label, body;
-  ListReading::Entry* entry = nullptr;
-};
+// Re-reading cuts the statement at `cursor` into `entry`, as a list's reading would.
+ListReading::Entry& CutEntry(std::string_view text, std::size_t& cursor, ListReading::Entry& entry) {
+  entry.cut = CutStatement(text, cursor, false);
+  cursor = entry.cut.next;
+  const LabelledStatement split = SplitLabel(entry.cut.text);
+  entry.label = split.label;
+  entry.body = split.body;
+  return entry;
+}
 
 }  // namespace
 
@@ -41,39 +44,26 @@ void TPasCalc::ExecList(const Body& body) {
 
 // `cursor` is a position in the text when re-reading, an entry number when remembered.
 void TPasCalc::ExecListFrom(ListReading* list, std::string_view text) {
-  auto read = [&](std::size_t& cursor) {
-    ListItem item;
-    StatementCut cut;
-    if (list) {
-      item.entry = &list->At(cursor++);
-      cut = item.entry->cut;
-      item.label = item.entry->label;
-      item.body = item.entry->body;
-    } else {
-      cut = CutStatement(text, cursor, false);
-      cursor = cut.next;
-      const LabelledStatement split = SplitLabel(cut.text);
-      item.label = split.label;
-      item.body = split.body;
-    }
-    item.text = cut.text;
-    if (cut.error != ScriptErrorId::kNone) ReportError(cut.error, cut.text);
-    return item;
+  ListReading::Entry cut;  // the statement re-reading cut last
+  auto read = [&](std::size_t& cursor) -> ListReading::Entry& {
+    ListReading::Entry& e = list ? list->At(cursor++) : CutEntry(text, cursor, cut);
+    if (e.cut.error != ScriptErrorId::kNone) ReportError(e.cut.error, e.cut.text);
+    return e;
   };
   ++depth_;
   if (++nesting_ > kMaxNesting) ReportError(ScriptErrorId::kTooDeepNesting, text);
   std::size_t pos = 0;
   while (errorCode_ == 0) {
-    const ListItem st = read(pos);
-    if (st.text.empty() || errorCode_) break;
-    if (st.entry)
-      RunStatement(*st.entry);
+    ListReading::Entry& st = read(pos);
+    if (st.cut.text.empty() || errorCode_) break;
+    if (list)
+      RunStatement(st);
     else
       ExecStatement(st.body);
     if (signal_ == Signal::None) continue;
     if (errorCode_) break;
     if (depth_ == 0 && (signal_ == Signal::Break || signal_ == Signal::Continue)) {
-      ReportError(ScriptErrorId::kOutsideLoop, st.text, {LoopSignalName(signal_)});
+      ReportError(ScriptErrorId::kOutsideLoop, st.cut.text, {LoopSignalName(signal_)});
       break;
     }
     if (signal_ != Signal::Goto) break;
@@ -82,8 +72,8 @@ void TPasCalc::ExecListFrom(ListReading* list, std::string_view text) {
     bool found = false;
     while (errorCode_ == 0) {
       const std::size_t at = p;
-      const ListItem s2 = read(p);
-      if (s2.text.empty()) break;
+      const ListReading::Entry& s2 = read(p);
+      if (s2.cut.text.empty()) break;
       if (!s2.label.empty() && s2.label == target_) {
         found = true;
         pos = at;

@@ -151,6 +151,17 @@ class TPasCalc {
                   ProcedureCache* cache);
   bool CallProcedure(const std::string& name, const std::vector<Argument>& args, Value& result,
                      ProcedureCache* cache);
+  // Procedures run on copies of their caller's variables; the lists of finished calls are
+  // kept, emptied, so that the next call copies into storage it already has.
+  TVarList TakeSpareList();
+  struct SpareList {
+    SpareList(TPasCalc& c, TVarList&& l) : calc(c), list(std::move(l)) {}
+    ~SpareList();
+    SpareList(const SpareList&) = delete;
+    SpareList& operator=(const SpareList&) = delete;
+    TPasCalc& calc;
+    TVarList list;
+  };
   bool FindProcedure(const std::string& name, ProcedureCache* cache, ProcedureCache& found,
                      std::vector<std::string>& splitParams, std::string& bodyText);
   bool BindParameters(const std::vector<Argument>& args, const std::vector<std::string>& params,
@@ -208,6 +219,7 @@ class TPasCalc {
   std::string_view ReadStatement(std::string_view text, std::size_t& pos);
 
   TVarList vars_;
+  std::vector<TVarList> spareLists_;
   TFuncList funcs_;
   TProcList procs_;
 

@@ -28,9 +28,17 @@ bool IsValidVarName(std::string_view name) {
   return true;
 }
 
+// Each thread takes its stamps from a block of its own, so that a stamp costs no atomic
+// operation; blocks start above kEmptyLayout.
 std::uint64_t NewLayoutStamp() {
-  static std::atomic<std::uint64_t> last{kEmptyLayout};
-  return last.fetch_add(1, std::memory_order_relaxed) + 1;
+  constexpr std::uint64_t kBlock = std::uint64_t{1} << 32;
+  static std::atomic<std::uint64_t> nextBlock{1};
+  thread_local std::uint64_t next = 0, end = 0;
+  if (next == end) {
+    next = nextBlock.fetch_add(1, std::memory_order_relaxed) * kBlock;
+    end = next + kBlock;
+  }
+  return next++;
 }
 
 std::string CurrentContext() {

@@ -55,13 +55,12 @@ class TVarList {
     return *this;
   }
 
-  // A copy with room for `more` records, so that adding them moves none of the others.
-  static TVarList CopyWithRoom(const TVarList& other, std::size_t more) {
-    TVarList copy;
-    copy.items_.reserve(other.items_.size() + more);
-    copy.items_.assign(other.items_.begin(), other.items_.end());
-    copy.layout_ = other.layout_;
-    return copy;
+  // Becomes a copy of `other` with room for `more` records, so that adding them moves none of
+  // the others; the list's own storage is reused where it is large enough.
+  void CopyWithRoom(const TVarList& other, std::size_t more) {
+    items_.reserve(other.items_.size() + more);
+    items_.assign(other.items_.begin(), other.items_.end());
+    layout_ = other.layout_;
   }
 
   // Changes whenever records are added or removed or the list is replaced, never when only
