@@ -62,7 +62,7 @@ bool TPasCalc::Reread(std::string_view prepared, TVar& result) {
 }
 
 void TPasCalc::Binary(int op, Value& left, const Value& right) {
-  if (CombineSmallIntegers(op, left, right)) return;
+  if (CombineSmallIntegers(op, left, right, left)) return;
   LanguageLookup(left);
   if (IsLanguageKey(right)) {
     Value text = right;

@@ -351,6 +351,24 @@ void TPasCalc::ExecCase(std::string_view st) {
 // matches when it is of the same string-ness and inside.
 bool TPasCalc::CaseItemMatches(const Expr& lowText, const Expr* highText, const Value& selector,
                                std::string_view st, bool& matched) {
+  // Small-integer labels that are literals or plain variables compare where they stand; the
+  // common single literal is compared at once.
+  if (const Value* label = lowText.reading && !highText ? lowText.reading->Literal() : nullptr;
+      label && nesting_ < kMaxNesting && IsSmallInteger(*label) && IsSmallInteger(selector)) {
+    matched = label->i == selector.i;
+    return true;
+  }
+  const Value* lo = lowText.reading ? StoredValue(*lowText.reading) : nullptr;
+  const Value* hi = !highText ? lo : highText->reading ? StoredValue(*highText->reading) : nullptr;
+  if (lo && hi && IsSmallInteger(*lo) && IsSmallInteger(*hi) && IsSmallInteger(selector)) {
+    matched = std::min(lo->i, hi->i) <= selector.i && selector.i <= std::max(lo->i, hi->i);
+    return true;
+  }
+  return CaseRangeMatches(lowText, highText, selector, st, matched);
+}
+
+bool TPasCalc::CaseRangeMatches(const Expr& lowText, const Expr* highText, const Value& selector,
+                                std::string_view st, bool& matched) {
   TVar low, high;
   const Value* lo = EvaluateInPlace(lowText, low);
   if (!lo) return ReportError(ScriptErrorId::kErrorInExpression, st), false;
@@ -362,10 +380,6 @@ bool TPasCalc::CaseItemMatches(const Expr& lowText, const Expr* highText, const 
   }
   const Value* hi = highText ? EvaluateInPlace(*highText, high) : lo;
   if (!hi) return ReportError(ScriptErrorId::kErrorInExpression, st), false;
-  if (IsSmallInteger(*lo) && IsSmallInteger(*hi) && IsSmallInteger(selector)) {
-    matched = std::min(lo->i, hi->i) <= selector.i && selector.i <= std::max(lo->i, hi->i);
-    return true;
-  }
   if (lo->IsString() != hi->IsString())
     return ReportError(ScriptErrorId::kInvalidCaseRangeType, st), false;
   Value r;

@@ -17,10 +17,10 @@ inline bool IsSmallInteger(const Value& v) {
          v.i == static_cast<std::int32_t>(v.i);
 }
 
-// The common case of a binary operator done in place: both operands small integers and `op`
-// one of + - * AND OR XOR or a comparison, without overflow. `left` then holds what
-// ApplyOperator would give; false leaves it as it was.
-inline bool CombineSmallIntegers(int op, Value& left, const Value& right) {
+// The common case of a binary operator: both operands small integers and `op` one of + - *
+// AND OR XOR or a comparison, without overflow. `out` (which may be either operand) then holds
+// what ApplyOperator would give; false leaves it as it was.
+inline bool CombineSmallIntegers(int op, const Value& left, const Value& right, Value& out) {
   if (!IsSmallInteger(left) || !IsSmallInteger(right)) return false;
   const auto x = static_cast<std::int32_t>(left.i), y = static_cast<std::int32_t>(right.i);
   std::int32_t r = 0;
@@ -40,10 +40,10 @@ inline bool CombineSmallIntegers(int op, Value& left, const Value& right) {
     case tkLe: r = x <= y, kind = Kind::Bool; break;
     default: return false;
   }
-  left.kind = kind;
-  left.i = r;
-  left.f = 0.0;
-  left.s.clear();
+  out.kind = kind;
+  out.i = r;
+  out.f = 0.0;
+  out.s.clear();
   return true;
 }
 

@@ -208,6 +208,8 @@ class TPasCalc {
   void ExecCase(std::string_view stmt);
   bool CaseItemMatches(const Expr& low, const Expr* high, const Value& selector,
                        std::string_view st, bool& matched);
+  bool CaseRangeMatches(const Expr& low, const Expr* high, const Value& selector,
+                        std::string_view st, bool& matched);
   void ExecSignal(std::string_view stmt, Signal s);
   void ExecGoto(std::string_view stmt);
   bool Condition(const Expr& expr, std::string_view stmt, bool& out);

@@ -170,6 +170,12 @@ struct ExprReading {
   bool empty = false;     // no token at all
   bool trailing = false;  // reading stops before the end of the text
   std::unique_ptr<ExprNode> root;
+
+  // The value when the whole text is one literal, else nullptr.
+  const Value* Literal() const {
+    return !reread && !empty && !trailing && root->op == ExprNode::Op::Literal ? &root->value
+                                                                              : nullptr;
+  }
 };
 
 // Reads an expression; `depth` counts the expressions being read around it.

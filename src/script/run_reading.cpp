@@ -1,5 +1,6 @@
 // Running remembered readings: expressions from their trees, statements from their parts. Every
 // check, error and side effect comes at the point where re-reading the text would give it.
+#include "script/operators.h"
 #include "script/pascalc.h"
 
 namespace ox::script {
@@ -55,6 +56,10 @@ void TPasCalc::EvalNode(const ExprNode& n, Value& v) {
       Prefix(n.token, v);
       return;
     case ExprNode::Op::Binary: {
+      // Two small integers stored where they stand combine straight into the result.
+      if (const Value* a = StoredValue(*n.a))
+        if (const Value* b = StoredValue(*n.b); b && CombineSmallIntegers(n.token, *a, *b, v))
+          return;
       EvalNode(*n.a, v);
       if (errorCode_ || stopped_) return;
       if (const Value* stored = StoredValue(*n.b)) return Binary(n.token, v, *stored);
