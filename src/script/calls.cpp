@@ -51,7 +51,7 @@ bool TPasCalc::CallNative(const std::string& name, const std::vector<Argument>& 
       ReportError(ScriptErrorId::kInvalidArgument, text_, {ArgumentText(a.text)});
       return false;
     }
-    const bool fromVar = a.plainIsName && vars_.Contains(a.plain);
+    const bool fromVar = a.plainIsName && Locate(a.plain, a.place).index >= 0;
     list.Append(TVar{fromVar ? "VAR" : "VALUE", std::move(r.Val)});
     sources.push_back(fromVar ? &a.plain : nullptr);
   }
@@ -110,9 +110,11 @@ bool TPasCalc::CallProcedure(const std::string& name, const std::vector<Argument
   vars_ = std::move(saved);
   if (!ran) return false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    TVar* target = args[i].plainIsName ? vars_.Find(args[i].plain) : nullptr;
-    if (!target) continue;
-    if (const TVar* p = after.list.Find(params[i])) target->Val = p->Val;
+    if (!args[i].plainIsName) continue;
+    const int target = Locate(args[i].plain, args[i].place).index;
+    if (target < 0) continue;
+    if (const TVar* p = after.list.Find(params[i]))
+      vars_[static_cast<std::size_t>(target)].Val = p->Val;
   }
   if (!found.isFunction) return true;
   TVar* r = after.list.Find(kResult);
@@ -167,11 +169,12 @@ bool TPasCalc::BindParameters(const std::vector<Argument>& args,
                               const std::vector<std::string>& params, bool isFunction) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     TVar r;
-    if (!Evaluate(Expr{args[i].text, args[i].reading.get()}, r)) {
+    const Value* value = EvaluateInPlace(Expr{args[i].text, args[i].reading.get()}, r);
+    if (!value) {
       ReportError(ScriptErrorId::kInvalidArgument, text_, {ArgumentText(args[i].text)});
       return false;
     }
-    if (!vars_.Assign(TVar{params[i], std::move(r.Val)})) {
+    if (!vars_.Assign(TVar{params[i], value == &r.Val ? std::move(r.Val) : Value(*value)})) {
       ReportError(ScriptErrorId::kDuplicateParameter, text_, {params[i]});
       return false;
     }

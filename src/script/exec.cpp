@@ -2,6 +2,7 @@
 // statement is read from its text (the re-reading path) and then run by a part shared with
 // remembered readings (run_reading.cpp).
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "script/convert.h"
@@ -44,9 +45,9 @@ void TPasCalc::ExecList(const Body& body) {
 
 // `cursor` is a position in the text when re-reading, an entry number when remembered.
 void TPasCalc::ExecListFrom(ListReading* list, std::string_view text) {
-  ListReading::Entry cut;  // the statement re-reading cut last
+  std::optional<ListReading::Entry> cut;  // the statement re-reading cut last
   auto read = [&](std::size_t& cursor) -> ListReading::Entry& {
-    ListReading::Entry& e = list ? list->At(cursor++) : CutEntry(text, cursor, cut);
+    ListReading::Entry& e = list ? list->At(cursor++) : CutEntry(text, cursor, cut.emplace());
     if (e.cut.error != ScriptErrorId::kNone) ReportError(e.cut.error, e.cut.text);
     return e;
   };
@@ -157,6 +158,17 @@ void TPasCalc::StoreAssignment(std::string_view name, bool validName, int lists,
     return;
   }
   const NamePlace& where = Locate(name, place);
+  // A plain name without index lists is the variable itself.
+  if (lists == 0) {
+    if (where.isArray) return ReportError(ScriptErrorId::kDuplicateArray, st, {name});
+    if (where.index >= 0) {
+      vars_[static_cast<std::size_t>(where.index)].Val = std::move(val.Val);
+      return;
+    }
+    val.Name.assign(name);
+    vars_.AssignAbsent(std::move(val));
+    return;
+  }
   NameRef ref;
   if (!ResolveName(name, lists, index, where.index >= 0, where.isArray, st, ref)) return;
   if (!ref.stringIndex) {

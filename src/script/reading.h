@@ -117,6 +117,7 @@ struct Argument {
   std::unique_ptr<ExprReading> reading;  // null: the text is re-read
   std::string plain;
   bool plainIsName = false;  // the plain text is a valid variable name
+  mutable NamePlace place;   // where the plain name stands in the caller's variables
 };
 
 // An index list "[...]" as reading it finds it: its parts split at top-level commas, or the

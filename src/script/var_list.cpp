@@ -145,21 +145,28 @@ const TVar* TVarList::Find(std::string_view name) const {
   return nullptr;
 }
 
-bool TVarList::AddAbsent(const TVar& var, bool diagnose) {
+bool TVarList::AddAbsent(TVar&& var, bool diagnose) {
   if (!IsValidVarName(var.Name)) return false;
   if (diagnose && var.Name.find('.') != std::string::npos) Diagnostic("Add var ", var.Name);
-  items_.push_back(var);
+  items_.push_back(std::move(var));
   Relayout();
   return true;
 }
 
-bool TVarList::AddVar(const TVar& var) { return Contains(var.Name) || AddAbsent(var, true); }
+bool TVarList::AddVar(const TVar& var) { return Contains(var.Name) || AddAbsent(TVar(var), true); }
 
-bool TVarList::AddIfAbsent(const TVar& var) { return Contains(var.Name) || AddAbsent(var, false); }
+bool TVarList::AddIfAbsent(const TVar& var) {
+  return Contains(var.Name) || AddAbsent(TVar(var), false);
+}
 
-bool TVarList::AssignAbsent(const TVar& var) {
-  if (WriteElementPath(Host().CurrentElement(), var, *this)) return true;
-  return AddVar(var);
+// Without a current element the path write fails before anything runs, so the name is still
+// absent; an element's setter may run anything, so the list is looked at again after it.
+bool TVarList::AssignAbsent(TVar&& var) {
+  if (ScriptElement* element = Host().CurrentElement()) {
+    if (WriteElementPath(element, var, *this)) return true;
+    if (Contains(var.Name)) return true;
+  }
+  return AddAbsent(std::move(var), true);
 }
 
 bool TVarList::Assign(const TVar& var) {
@@ -167,7 +174,7 @@ bool TVarList::Assign(const TVar& var) {
     v->Val = var.Val;
     return true;
   }
-  return AssignAbsent(var);
+  return AssignAbsent(TVar(var));
 }
 
 bool TVarList::Assign(TVar&& var) {
@@ -175,7 +182,7 @@ bool TVarList::Assign(TVar&& var) {
     v->Val = std::move(var.Val);
     return true;
   }
-  return AssignAbsent(var);
+  return AssignAbsent(std::move(var));
 }
 
 bool TVarList::SetValue(std::string_view name, const Value& value) {

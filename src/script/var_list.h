@@ -86,6 +86,8 @@ class TVarList {
   bool Assign(const TVar& var);
   // As Assign, moving the value into an existing record (long strings are not copied).
   bool Assign(TVar&& var);
+  // Assign of a name the caller has just found absent.
+  bool AssignAbsent(TVar&& var);
   // Replaces the value of an existing record; false (nothing added) when not present.
   bool SetValue(std::string_view name, const Value& value);
   // Copies the first record with this name; false when none.
@@ -120,11 +122,9 @@ class TVarList {
 
  private:
   void Relayout() { layout_ = NewLayoutStamp(); }
-  // Assign's second half, for a name the list does not hold.
-  bool AssignAbsent(const TVar& var);
   // Appends a name known to be absent (with the "Add var" diagnostic when asked); false for an
   // invalid name.
-  bool AddAbsent(const TVar& var, bool diagnose);
+  bool AddAbsent(TVar&& var, bool diagnose);
 
   std::vector<TVar> items_;
   std::uint64_t layout_ = kEmptyLayout;
