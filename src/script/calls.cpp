@@ -181,7 +181,7 @@ bool TPasCalc::BindParameters(const std::vector<Argument>& args,
   }
   if (isFunction) {
     for (std::size_t i = vars_.Count(); i-- > 0;)
-      if (vars_[i].Name == kResult) vars_.Delete(i);
+      if (SameName(vars_[i].Name, kResult)) vars_.Delete(i);
   }
   return true;
 }

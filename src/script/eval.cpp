@@ -161,9 +161,9 @@ void TPasCalc::Relocate(std::string_view name, NamePlace& place) const {
   for (std::size_t i = 0; i < vars_.Count(); ++i) {
     const std::string& n = vars_[i].Name;
     if (n.size() == name.size()) {
-      if (place.index < 0 && n == name) place.index = static_cast<int>(i);
+      if (place.index < 0 && SameName(n, name)) place.index = static_cast<int>(i);
     } else if (n.size() > name.size() && n[name.size()] == '[' &&
-               n.compare(0, name.size(), name) == 0) {
+               SameName(std::string_view(n).substr(0, name.size()), name)) {
       place.isArray = true;
     }
   }

@@ -117,16 +117,6 @@ bool WriteElementPath(ScriptElement* element, const TVar& var, const TVarList& l
   return element->SetVar(std::string(name), var.Val);
 }
 
-namespace {
-
-// Names are mostly short and differ early: the first byte settles most comparisons without a
-// call of memcmp.
-bool SameName(const std::string& a, std::string_view b) {
-  return a.size() == b.size() && (b.empty() || (a[0] == b[0] && a.compare(1, a.npos, b.substr(1)) == 0));
-}
-
-}  // namespace
-
 int TVarList::IndexOf(std::string_view name) const {
   for (std::size_t i = 0; i < items_.size(); ++i)
     if (SameName(items_[i].Name, name)) return static_cast<int>(i);

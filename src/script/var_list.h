@@ -29,6 +29,15 @@ inline bool IsIdentChar(unsigned char c) { return kIdentChars[c]; }
 // are not).
 bool IsValidVarName(std::string_view name);
 
+// Whether two names are the same. Names are mostly short and differ early: a plain loop settles
+// them sooner than a call of memcmp.
+inline bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < b.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 // A stamp no list has had before (layout stamps of TVarList, TFuncList and TProcList).
 std::uint64_t NewLayoutStamp();
 // The stamp every empty variable list shares; NewLayoutStamp never returns it.
