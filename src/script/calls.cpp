@@ -56,30 +56,25 @@ bool TPasCalc::CallNative(const std::string& name, const std::vector<Argument>& 
     sources.push_back(fromVar ? &a.plain : nullptr);
   }
   TVar res;
-  bool ok = false;
-  std::string message;
-  bool thrown = false;
-  try {
-    ok = funcs_[static_cast<std::size_t>(fi)].Callback(*this, list, res);
-  } catch (const StringTooLong&) {
-    ReportError(ScriptErrorId::kOutOfMemory, text_);
-    return false;
-  } catch (const std::exception& e) {
-    ok = false;
-    thrown = true;
-    message = e.what();
-  }
-  if (!ok) {
-    if (thrown)
-      ReportError(ScriptErrorId::kInvalidParametersWithReason, text_, {name, message});
-    else
-      ReportError(ScriptErrorId::kInvalidParameters, text_, {name});
-    return false;
-  }
+  if (!RunNative(name, static_cast<std::size_t>(fi), list, res)) return false;
   for (std::size_t i = 0; i < sources.size() && i < list.Count(); ++i)
     if (sources[i]) vars_.SetValue(*sources[i], list[i].Val);
   result = std::move(res.Val);
   return true;
+}
+
+// A native that refuses its arguments or throws fails the call with the matching error; one
+// whose string would grow too long runs out of memory.
+bool TPasCalc::RunNative(const std::string& name, std::size_t index, TVarList& args, TVar& result) {
+  try {
+    if (funcs_[index].Callback(*this, args, result)) return true;
+    ReportError(ScriptErrorId::kInvalidParameters, text_, {name});
+  } catch (const StringTooLong&) {
+    ReportError(ScriptErrorId::kOutOfMemory, text_);
+  } catch (const std::exception& e) {
+    ReportError(ScriptErrorId::kInvalidParametersWithReason, text_, {name, e.what()});
+  }
+  return false;
 }
 
 bool TPasCalc::CallProcedure(const std::string& name, const std::vector<Argument>& args,

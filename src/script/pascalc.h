@@ -149,6 +149,7 @@ class TPasCalc {
             ProcedureCache* cache = nullptr);
   bool CallNative(const std::string& name, const std::vector<Argument>& args, Value& result,
                   ProcedureCache* cache);
+  bool RunNative(const std::string& name, std::size_t index, TVarList& args, TVar& result);
   bool CallProcedure(const std::string& name, const std::vector<Argument>& args, Value& result,
                      ProcedureCache* cache);
   // Procedures run on copies of their caller's variables; the lists of finished calls are

@@ -1,5 +1,9 @@
 // The evaluator: precedence, prefix operators, literals, names, indexing, the operand-class
 // families and their result kinds, and the errors.
+#include <climits>
+#include <vector>
+
+#include "script/operators.h"
 #include "script_test_support.h"
 
 namespace ox::script::test {
@@ -159,6 +163,33 @@ TEST_F(Expr, FamilyI) {
   ExpectInt(Eval("5 XOR 1"), 4);
   ExpectInt(Eval("-1 SHR 28"), 15);
   ExpectInt(Eval("1 SHL 31"), INT32_MIN);
+}
+
+// The in-place path for small integers must give what the operator table gives, or step aside.
+TEST(SmallIntegers, TheInPlacePathGivesWhatTheOperatorsGive) {
+  std::vector<Value> values;
+  for (std::int32_t n : {0, 1, -1, 7, 46341, INT32_MAX, INT32_MIN}) values.push_back(Value::Int32(n));
+  for (std::uint8_t n : {0, 3, 255}) values.push_back(Value::UInt8(n));
+  values.push_back(Value{Kind::Int8, -5, 0.0, {}});
+  const int ops[] = {tkPlus, tkMinus, tkMul, tkDiv, tkAnd, tkOr, tkXor, tkShl, tkShr,
+                     tkEq,   tkNe,    tkGt,  tkLt,  tkGe,  tkLe, tkPow};
+  for (const Value& a : values)
+    for (const Value& b : values)
+      for (int op : ops) {
+        Value fast = a, general;
+        const bool generalOk = ApplyOperator(op, a, b, general);
+        if (!CombineSmallIntegers(op, fast, b, fast)) {
+          EXPECT_EQ(fast.i, a.i);  // left as it was
+          EXPECT_TRUE(!generalOk || op == tkDiv || op == tkShl || op == tkShr || op == tkPow)
+              << TokenText(op) << " " << a.i << " " << b.i;
+          continue;
+        }
+        ASSERT_TRUE(generalOk) << TokenText(op) << " " << a.i << " " << b.i;
+        EXPECT_EQ(fast.kind, general.kind) << TokenText(op) << " " << a.i << " " << b.i;
+        EXPECT_EQ(fast.i, general.i) << TokenText(op) << " " << a.i << " " << b.i;
+      }
+  Value wide{Kind::Int32, std::int64_t{1} << 40, 0.0, {}};  // not a 32-bit value: no short cut
+  EXPECT_FALSE(CombineSmallIntegers(tkPlus, wide, Value::Int32(1), wide));
 }
 
 TEST_F(Expr, FamilyL) {

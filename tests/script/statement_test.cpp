@@ -250,6 +250,22 @@ TEST_F(Stmt, CaseOnStrings) {
   ExpectInt(Var("A"), 0);
 }
 
+// A range's low end is read before its high end runs: a call there that changes the low end's
+// variable, or adds so many variables that the list moves, leaves the range as it was read.
+TEST_F(Stmt, CaseRangeLowEndIsReadBeforeTheHighEndRuns) {
+  calc.SetFunction("GROW", [](TPasCalc& c, TVarList&, TVar& r) {
+    c.SetValue("L", Value::Int32(6));
+    for (int i = 0; i < 100; ++i) c.AssignVar(TVar{"G" + std::to_string(i), Value::Int32(i)});
+    r.Val = Value::Int32(10);
+    return true;
+  });
+  for (int run = 0; run < 2; ++run) {  // the first run reads the text, the second reuses it
+    EXPECT_TRUE(Exec("L := 2; A := 0; CASE 5 OF L .. GROW(): A := 1; END")) << calc.ErrorMessage();
+    ExpectInt(Var("A"), 1);
+    ExpectInt(Var("L"), 6);
+  }
+}
+
 TEST_F(Stmt, CaseRangeWithoutBlank) {
   EXPECT_FALSE(Exec("X := 7; CASE X OF 5..9: A := 2; END"));
   EXPECT_EQ(calc.Error(), ScriptErrorId::kErrorInExpression);

@@ -1,4 +1,8 @@
 // TVarList and its fall-back to the current element through a fake host with fake elements.
+#include <algorithm>
+#include <thread>
+#include <vector>
+
 #include "script_test_support.h"
 
 namespace ox::script::test {
@@ -9,6 +13,60 @@ TEST(VarName, ValidNames) {
     EXPECT_TRUE(IsValidVarName(n)) << n;
   for (const char* n : {"", "1X", "A B", "A[I]", "A[1]X", "A[1]]", "$FF", "#65", "A-B"})
     EXPECT_FALSE(IsValidVarName(n)) << n;
+}
+
+// Remembered places trust the stamp: equal stamps must mean equal names in equal places.
+TEST(VarListLayout, StampsFollowTheNamesNotTheValues) {
+  TVarList a, b;
+  EXPECT_EQ(a.Layout(), kEmptyLayout);
+  a.Append(TVar{"X", Value::Int32(1)});
+  const std::uint64_t one = a.Layout();
+  EXPECT_NE(one, kEmptyLayout);
+  a[0].Val = Value::Int32(2);
+  EXPECT_EQ(a.Layout(), one);
+  TVarList copy = a;
+  EXPECT_EQ(copy.Layout(), one);
+  copy.Append(TVar{"Y", Value::Int32(3)});
+  EXPECT_NE(copy.Layout(), one);
+  EXPECT_EQ(a.Layout(), one);
+  b.Append(TVar{"X", Value::Int32(1)});
+  EXPECT_NE(b.Layout(), one);  // the same names reached another way are not trusted
+  TVarList moved = std::move(a);
+  EXPECT_EQ(moved.Layout(), one);
+  EXPECT_EQ(a.Count(), 0u);  // a moved-from list is empty
+  EXPECT_EQ(a.Layout(), kEmptyLayout);
+  a = std::move(moved);
+  EXPECT_EQ(a.Layout(), one);
+  a.Delete(0);
+  EXPECT_NE(a.Layout(), one);
+}
+
+TEST(VarListLayout, ACopyWithRoomTakesItsRecordsWithoutMovingThem) {
+  TVarList caller;
+  for (const char* n : {"A", "B", "C"}) caller.Append(TVar{n, Value::Int32(1)});
+  TVarList callee;
+  callee.CopyWithRoom(caller, 2);
+  EXPECT_EQ(callee.Layout(), caller.Layout());
+  const TVar* first = &callee[0];
+  callee.Append(TVar{"D", Value{}});
+  callee.Append(TVar{"E", Value{}});
+  EXPECT_EQ(&callee[0], first);
+  callee.CopyWithRoom(caller, 0);
+  EXPECT_EQ(callee.Count(), 3u);
+  EXPECT_EQ(&callee[0], first);  // its own storage is reused
+}
+
+TEST(VarListLayout, ThreadsNeverShareAStamp) {
+  std::vector<std::uint64_t> mine, theirs;
+  std::thread other([&] {
+    for (int i = 0; i < 1000; ++i) theirs.push_back(NewLayoutStamp());
+  });
+  for (int i = 0; i < 1000; ++i) mine.push_back(NewLayoutStamp());
+  other.join();
+  mine.insert(mine.end(), theirs.begin(), theirs.end());
+  std::sort(mine.begin(), mine.end());
+  EXPECT_EQ(std::adjacent_find(mine.begin(), mine.end()), mine.end());
+  EXPECT_GT(mine.front(), kEmptyLayout);
 }
 
 class VarListTest : public ScriptTest {
