@@ -166,7 +166,7 @@ void TPasCalc::StoreAssignment(std::string_view name, bool validName, int lists,
       return;
     }
     val.Name.assign(name);
-    vars_.AssignAbsent(std::move(val));
+    vars_.AssignAbsent(std::move(val), true);
     return;
   }
   NameRef ref;

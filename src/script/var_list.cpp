@@ -1,5 +1,6 @@
 #include "script/var_list.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace ox::script {
@@ -135,9 +136,10 @@ const TVar* TVarList::Find(std::string_view name) const {
   return nullptr;
 }
 
-bool TVarList::AddAbsent(TVar&& var, bool diagnose) {
-  if (!IsValidVarName(var.Name)) return false;
-  if (diagnose && var.Name.find('.') != std::string::npos) Diagnostic("Add var ", var.Name);
+bool TVarList::AddAbsent(TVar&& var, bool diagnose, bool checked) {
+  if (!checked && !IsValidVarName(var.Name)) return false;
+  if (diagnose && std::find(var.Name.begin(), var.Name.end(), '.') != var.Name.end())
+    Diagnostic("Add var ", var.Name);
   items_.push_back(std::move(var));
   Relayout();
   return true;
@@ -151,12 +153,12 @@ bool TVarList::AddIfAbsent(const TVar& var) {
 
 // Without a current element the path write fails before anything runs, so the name is still
 // absent; an element's setter may run anything, so the list is looked at again after it.
-bool TVarList::AssignAbsent(TVar&& var) {
+bool TVarList::AssignAbsent(TVar&& var, bool checked) {
   if (ScriptElement* element = Host().CurrentElement()) {
     if (WriteElementPath(element, var, *this)) return true;
     if (Contains(var.Name)) return true;
   }
-  return AddAbsent(std::move(var), true);
+  return AddAbsent(std::move(var), true, checked);
 }
 
 bool TVarList::Assign(const TVar& var) {

@@ -95,8 +95,8 @@ class TVarList {
   bool Assign(const TVar& var);
   // As Assign, moving the value into an existing record (long strings are not copied).
   bool Assign(TVar&& var);
-  // Assign of a name the caller has just found absent.
-  bool AssignAbsent(TVar&& var);
+  // Assign of a name the caller has just found absent (and valid, when `checked`).
+  bool AssignAbsent(TVar&& var, bool checked = false);
   // Replaces the value of an existing record; false (nothing added) when not present.
   bool SetValue(std::string_view name, const Value& value);
   // Copies the first record with this name; false when none.
@@ -132,8 +132,8 @@ class TVarList {
  private:
   void Relayout() { layout_ = NewLayoutStamp(); }
   // Appends a name known to be absent (with the "Add var" diagnostic when asked); false for an
-  // invalid name.
-  bool AddAbsent(TVar&& var, bool diagnose);
+  // invalid name, unless the caller has `checked` it.
+  bool AddAbsent(TVar&& var, bool diagnose, bool checked = false);
 
   std::vector<TVar> items_;
   std::uint64_t layout_ = kEmptyLayout;
