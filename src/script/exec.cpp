@@ -267,7 +267,7 @@ void TPasCalc::RunFor(std::string_view var, bool down, const Expr& e1, const Exp
   for (std::int64_t c = from; down ? c >= to : c <= to; c += down ? -1 : 1) {
     const int at = Locate(var, place).index;
     if (at < 0) return ReportError(ScriptErrorId::kInvalidLoopVariable, st, {var});
-    vars_[static_cast<std::size_t>(at)].Val = Value::Int32(static_cast<std::int32_t>(c));
+    vars_[static_cast<std::size_t>(at)].Val.SetInteger(Kind::Int32, c);
     ExecList(body);
     if (LoopEnds() || !Step(st)) return;
   }
@@ -363,13 +363,7 @@ void TPasCalc::ExecCase(std::string_view st) {
 // matches when it is of the same string-ness and inside.
 bool TPasCalc::CaseItemMatches(const Expr& lowText, const Expr* highText, const Value& selector,
                                std::string_view st, bool& matched) {
-  // Small-integer labels that are literals or plain variables compare where they stand; the
-  // common single literal is compared at once.
-  if (const Value* label = lowText.reading && !highText ? lowText.reading->Literal() : nullptr;
-      label && nesting_ < kMaxNesting && IsSmallInteger(*label) && IsSmallInteger(selector)) {
-    matched = label->i == selector.i;
-    return true;
-  }
+  // Small-integer labels that are literals or plain variables compare where they stand.
   const Value* lo = lowText.reading ? StoredValue(*lowText.reading) : nullptr;
   const Value* hi = !highText ? lo : highText->reading ? StoredValue(*highText->reading) : nullptr;
   if (lo && hi && IsSmallInteger(*lo) && IsSmallInteger(*hi) && IsSmallInteger(selector)) {

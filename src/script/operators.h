@@ -40,10 +40,7 @@ inline bool CombineSmallIntegers(int op, const Value& left, const Value& right, 
     case tkLe: r = x <= y, kind = Kind::Bool; break;
     default: return false;
   }
-  out.kind = kind;
-  out.i = r;
-  out.f = 0.0;
-  out.s.clear();
+  out.SetInteger(kind, r);
   return true;
 }
 

@@ -197,6 +197,7 @@ struct CaseStep {
   std::unique_ptr<ListReading> list;
   struct Item {
     std::unique_ptr<ExprReading> low, high;  // high is null for a single value
+    const Value* literal = nullptr;          // a single value that is a literal: its value
   };
   std::vector<Item> items;  // Branch
 };

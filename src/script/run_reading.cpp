@@ -182,6 +182,12 @@ void TPasCalc::RunCase(const StatementReading& s) {
         if (step.error != ScriptErrorId::kNone) return ReportError(step.error, step.statement);
         bool matched = false;
         for (const CaseStep::Item& item : step.items) {
+          // A small-integer literal against a small-integer selector is a plain comparison.
+          if (item.literal && nesting_ < kMaxNesting && IsSmallInteger(*item.literal) &&
+              IsSmallInteger(sel.Val)) {
+            if (item.literal->i == sel.Val.i) return ExecList(*step.list);
+            continue;
+          }
           const Expr high{{}, item.high.get()};
           if (!CaseItemMatches(Expr{{}, item.low.get()}, item.high ? &high : nullptr, sel.Val,
                                s.text, matched))

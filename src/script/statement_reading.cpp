@@ -127,6 +127,7 @@ bool ReadBranch(std::string_view st, std::size_t& p, CaseStep& step) {
     CaseStep::Item it;
     it.low = ReadExpression(dd == npos ? item : item.substr(0, dd));
     if (dd != npos) it.high = ReadExpression(Slice(item, ReadToken(item, dd).next, npos));
+    it.literal = it.high ? nullptr : it.low->Literal();
     step.items.push_back(std::move(it));
   }
   return cut.error == ScriptErrorId::kNone;

@@ -38,6 +38,15 @@ struct Value {
   static Value Bool(bool v) { return Value{Kind::Bool, v ? 1 : 0, 0.0, {}}; }
   static Value String(std::string v) { return Value{Kind::String, 0, 0.0, std::move(v)}; }
 
+  // Becomes an integer (or Bool) of kind `k` in place, as assigning Value::Int32(v) and the
+  // like would, without building a temporary.
+  void SetInteger(Kind k, std::int64_t v) {
+    kind = k;
+    i = v;
+    f = 0.0;
+    s.clear();
+  }
+
   bool IsString() const { return kind == Kind::String; }
   bool IsRef() const { return kind == Kind::UInt32; }
 };
