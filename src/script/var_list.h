@@ -72,8 +72,8 @@ class TVarList {
     layout_ = other.layout_;
   }
 
-  // Changes whenever records are added or removed or the list is replaced, never when only
-  // values change.
+  // Changes whenever records are added or removed, never when only values change; a list
+  // assigned from another takes the other's stamp.
   std::uint64_t Layout() const { return layout_; }
 
   // Frees every record and empties the list.
