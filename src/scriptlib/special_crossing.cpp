@@ -1,6 +1,7 @@
-// Untangling puzzles: node pictures joined by edges. The check sets the puzzle's "WIN" to 1 once
-// no two edges cross; the drawing shows each edge as a band, red while it crosses another and
-// green once it is clear, with a pulsing grey added over it.
+// Untangle puzzles: the player drags node pictures about until none of the lines joining them
+// cross. The check sets the puzzle's "WIN" to 1 at that moment; the drawing paints every line as
+// a band, red while it still cuts another and green once it is free, and adds a grey that throbs
+// with the puzzle's "DT".
 #include <cmath>
 
 #include "elements/drawing.h"

@@ -1,6 +1,6 @@
-// Dragging pieces: while the button is held on a picture ("MOUSEINDOWN"), the topmost shown child
-// under the cursor is centred on it each tick, so the piece follows the mouse and stays where it
-// is released.
+// Picking up a piece of a picture: as long as the picture's "MOUSEINDOWN" is set, its topmost
+// visible child under the cursor is re-centred on the cursor on every tick. The piece therefore
+// travels with the mouse and is simply left where the button goes up.
 #include "platform/core/checked.h"
 #include "scene/scene_state.h"
 #include "scriptlib/element_paths.h"

@@ -1,6 +1,7 @@
-// Falling columns: a container's pictures drop down their columns until they rest on the piece
-// below or on the floor. Pieces tagged "*" fade out and leave play, new ones fade in, and once the
-// board is still a hidden piece returns above the highest one with a random pattern.
+// Column-drop puzzles: the pictures inside a container slide straight down until they land on
+// another picture or on the floor. Pictures whose Tag is "*" fade away and drop out of play,
+// fresh ones fade up, and when nothing is moving a hidden picture is reused as a new piece with
+// a random pattern, placed above the topmost one.
 #include <algorithm>
 #include <optional>
 #include <string_view>

@@ -10,8 +10,8 @@ using elements::TOxImage;
 using elements::TOxScreen;
 using scene::TOxElement;
 
-// Registered after the engine functions in this order, which scripts can observe; games find each
-// by the name on its row.
+// Scripts see these functions after the engine functions and in exactly this order
+// (FunctionIndex), so the order is kept; each game script calls a function by the name beside it.
 constexpr NativeReg kSpecialFunctions[] = {
     {"SableLev6_1", OnFirst<TOxImage, StepColumnsCountedByParent>},
     {"SableLev6_2", OnFirst<TOxElement, MarkMatchedGroups>},

@@ -1,6 +1,6 @@
-// Functions that games call by name for the logic of particular puzzles and for sparkles that
-// outline pictures. Each takes an element first, does nothing when it is missing or of another
-// class, and returns true.
+// The puzzle helpers and the sparkle makers that game scripts call by name (SableLev6_1,
+// StarsToUp, ...). The first argument is always an element; a call without one, or with an
+// element of a class the helper does not work on, changes nothing. Every call returns true.
 #pragma once
 
 #include <span>
