@@ -20,10 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A temporary file is named after its target with this suffix, whose Xs mkstemp replaces by six
-// letters; what comes before the Xs marks the files that a killed writer left.
-constexpr std::string_view kTemporarySuffix = ".tmp-XXXXXX";
-constexpr std::string_view kTemporaryMark = kTemporarySuffix.substr(0, kTemporarySuffix.find('X'));
+// A temporary file is named after its target, then this mark, then the letters mkstemp picks
+// (its template asks for exactly six); mark and length find the files a killed writer left.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::size_t kPickedLetters = 6;
 
 bool Fail(const fs::path& target, const std::string& what) {
   LogLine("cannot write " + target.string() + ": " + what);
@@ -59,7 +59,7 @@ void SyncFolder(const fs::path& folder) {
 // the next write of the same target removes every such file.
 void RemoveLeftTemporaries(const fs::path& target) {
   const std::string prefix = target.filename().string() + std::string(kTemporaryMark);
-  const std::size_t length = target.filename().string().size() + kTemporarySuffix.size();
+  const std::size_t length = prefix.size() + kPickedLetters;
   std::error_code ec;
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
@@ -77,7 +77,8 @@ bool WriteFileAtomically(const fs::path& target, std::string_view content) {
   if (!folder.empty()) fs::create_directories(folder, ec);
   if (ec) return Fail(target, "cannot create its folder: " + ec.message());
   RemoveLeftTemporaries(target);
-  const std::string pattern = target.string() + std::string(kTemporarySuffix);
+  const std::string pattern =
+      target.string() + std::string(kTemporaryMark) + std::string(kPickedLetters, 'X');
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
