@@ -38,7 +38,7 @@ void MarkLevelWon(scene::TOxElement& element);
 // Counts one more in the puzzle's ".CNN" and shows the count in its "GI.CNT.TEXT".
 void CountOneMore(scene::TOxElement& puzzle);
 
-// A sparkle of the special functions: pattern 2, additive, above every layer, turned at random
+// A sparkle as the puzzle helpers make it: pattern 2, additive, above every layer, turned at random
 // and turning by -5 ... 4 degrees a tick; colour as text or random.
 void AddSparkle(double x, double y, double scale, double scaleSpeed, double ySpeed,
                 std::optional<std::string> colour);
