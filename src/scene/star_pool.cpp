@@ -71,7 +71,8 @@ std::size_t StarPool::LiveCount() const {
 
 std::optional<std::int32_t> StarPool::LayerAtOrAbove(std::int64_t from) const {
   if (from > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-  const auto on = liveByLayer_.lower_bound(static_cast<std::int32_t>(std::max<std::int64_t>(from, std::numeric_limits<std::int32_t>::min())));
+  constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
+  const auto on = liveByLayer_.lower_bound(static_cast<std::int32_t>(std::max(from, kLowest)));
   return on == liveByLayer_.end() ? std::nullopt : std::optional<std::int32_t>(on->first);
 }
 

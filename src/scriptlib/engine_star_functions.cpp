@@ -9,16 +9,13 @@ namespace ox::scriptlib {
 
 namespace {
 
-constexpr std::int32_t kDefaultStarLayer = scene::StarPool::kAfterAllLayers;
-constexpr std::int32_t kDefaultStarEffect = scene::StarPool::kDefaultEffect;
-
 // The optional tail both functions share, from position `at`: pattern, colour text, layer,
 // effect.
 struct StarLook {
   std::int32_t pattern = 0;
   std::optional<std::string> colour;
-  std::int32_t layer = kDefaultStarLayer;
-  std::int32_t effect = kDefaultStarEffect;
+  std::int32_t layer = scene::StarPool::kAfterAllLayers;
+  std::int32_t effect = scene::StarPool::kDefaultEffect;
 };
 
 StarLook ReadLook(const TVarList& args, std::size_t at) {
